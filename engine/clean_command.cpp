@@ -1,0 +1,1 @@
+#include "engine/clean_command.h"

@@ -1,0 +1,1 @@
+#include "engine/cleanup_log.h"

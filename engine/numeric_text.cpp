@@ -1,0 +1,1 @@
+#include "engine/numeric_text.h"

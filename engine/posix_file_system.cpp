@@ -1,0 +1,1 @@
+#include "engine/posix_file_system.h"

@@ -1,0 +1,1 @@
+#include "engine/rename_step.h"

@@ -1,0 +1,1 @@
+#include "engine/task_confirmation.h"
