@@ -1,1 +1,104 @@
 #include "engine/batch_run.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "engine/application_identity.h"
+#include "engine/name_rules.h"
+#include "engine/numeric_text.h"
+#include "engine/rename_step.h"
+
+namespace klarwell::engine {
+
+namespace {
+
+constexpr std::size_t kExtensionLength = 4;
+constexpr std::array<std::string_view, 5> kAudioExtensions = {".WAV", ".MP3", ".KRT", ".TMC",
+                                                              ".MP2"};
+constexpr std::string_view kNeedsCleaningChars = " _'@#$%^~&";
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+bool IsAudioFileName(std::string_view listedName) {
+    const std::string_view trimmed = TrimSpaces(listedName);
+    if (trimmed.size() < kExtensionLength) {
+        return false;
+    }
+    std::string extension(trimmed.substr(trimmed.size() - kExtensionLength));
+    for (char& c : extension) {
+        c = AsciiUpper(c);
+    }
+    for (const std::string_view known : kAudioExtensions) {
+        if (extension == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NeedsCleaning(std::string_view listedName, const CleanSettings& settings) {
+    const std::string_view trimmed = TrimSpaces(listedName);
+    if (settings.RemoveLeadingDigits && !trimmed.empty() && IsDigit(trimmed.front())) {
+        return true;
+    }
+    if (settings.RemoveTrailingDigits) {
+        const std::string_view base = TrimSpaces(listedName.substr(
+            0, listedName.size() - std::min(kExtensionLength, listedName.size())));
+        if (!base.empty() && IsDigit(base.back())) {
+            return true;
+        }
+    }
+    if (PrefixInForce(settings) || SuffixInForce(settings)) {
+        return true;
+    }
+    for (const ReplacementPair& pair : settings.Replacements) {
+        if (PairInForce(pair) && listedName.find(pair.Keyword) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return listedName.find_first_of(kNeedsCleaningChars) != std::string_view::npos;
+}
+
+int ProgressValue(int position, int count) {
+    if (count <= 1) {
+        return 0;
+    }
+    const double value = 100.0 / static_cast<double>(count - 1) * static_cast<double>(position);
+    return static_cast<int>(RoundHalfEven(value));
+}
+
+void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui, FileSystem& fs,
+              CleanupLog& log) {
+    state.Corrections = 0;
+    state.CancelProcess = false;
+    log.StartRun();
+    const int count = static_cast<int>(settings.FileNames.size());
+    const int last = count - 1;
+    for (state.cnt = 0; state.cnt <= last && !state.CancelProcess; ++state.cnt) {
+        ui.SelectListEntry(state.cnt);
+        const std::string& listedName = settings.FileNames[static_cast<std::size_t>(state.cnt)];
+        ui.SetProgress(ProgressValue(state.cnt, count));
+        if (!IsAudioFileName(listedName) || !NeedsCleaning(listedName, settings)) {
+            continue;
+        }
+        NewName name = ComputeNewName(listedName, settings, state);
+        state.NewFilename = std::move(name.NewFilename);
+        state.FileExtension = std::move(name.FileExtension);
+        RenameStep(listedName, settings, state, ui, fs, log);
+    }
+    ui.SetProgress(100);
+    ui.RereadList();
+    ui.ShowMessage("Finished!\r\n" + std::to_string(state.Corrections) + " file(s) cleaned",
+                   kApplicationTitle, Buttons::Ok, Icon::None);
+}
+
+}  // namespace klarwell::engine

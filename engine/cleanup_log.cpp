@@ -1,1 +1,100 @@
 #include "engine/cleanup_log.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "engine/application_identity.h"
+
+namespace klarwell::engine {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void AppendFullPath(std::string& line, const std::filesystem::path& folder, std::string_view name) {
+    std::string path = folder.native();
+    path += '/';
+    path += name;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            line += "\\x";
+            line += kHex[byte >> 4];
+            line += kHex[byte & 0x0F];
+        } else {
+            line += c;
+        }
+    }
+}
+
+}  // namespace
+
+std::string LogLine(const std::filesystem::path& folder, std::string_view listedName,
+                    std::string_view targetName) {
+    std::string line = "Re-named";
+    AppendFullPath(line, folder, listedName);
+    line += " as ";
+    AppendFullPath(line, folder, targetName);
+    line += kLineEnd;
+    return line;
+}
+
+CleanupLog::CleanupLog(std::filesystem::path programFolder, std::filesystem::path fallbackFolder)
+    : m_ProgramFolder(std::move(programFolder)), m_FallbackFolder(std::move(fallbackFolder)) {}
+
+std::filesystem::path CleanupLog::LogFile() const {
+    return m_ProgramFolder / std::string(kLogFileName);
+}
+
+std::filesystem::path CleanupLog::FallbackLogFile() const {
+    return m_FallbackFolder / std::string(kLogFileName);
+}
+
+void CleanupLog::Append(std::string_view line, FileSystem& fs, UserInterface& ui) {
+    if (!m_ProgramFolder.empty() && !fs.AppendToFile(LogFile(), line)) {
+        return;
+    }
+    // An installed program's folder is usually read-only: keep the record in the user's state
+    // folder instead of losing it.
+    std::error_code ec;
+    if (m_FallbackFolder.empty()) {
+        ec = std::make_error_code(std::errc::no_such_file_or_directory);
+    } else {
+        ec = fs.CreateFolders(m_FallbackFolder);
+        if (!ec) {
+            ec = fs.AppendToFile(FallbackLogFile(), line);
+        }
+    }
+    if (!ec || m_ToldThisRun) {
+        return;
+    }
+    m_ToldThisRun = true;
+    std::string text = "Could not write the rename log " + LogFile().native() + " or " +
+                       FallbackLogFile().native() + ": " + ec.message() +
+                       "\r\n\r\nThe files are renamed, but this run's renames are not logged.";
+    static_cast<void>(ui.ShowMessage(text, kApplicationTitle, Buttons::Ok, Icon::None));
+}
+
+std::filesystem::path ProgramFolder() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return {};
+    }
+    return exe.parent_path();
+}
+
+std::filesystem::path DefaultFallbackLogFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/') {
+        return std::filesystem::path(state) / "klarwell";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        return {};
+    }
+    return std::filesystem::path(home) / ".local" / "state" / "klarwell";
+}
+
+}  // namespace klarwell::engine

@@ -25,9 +25,13 @@ public:
     virtual ~FileSystem() = default;
     // True when the path names something that exists (file or folder); never fails.
     [[nodiscard]] virtual bool Exists(const std::filesystem::path& path) const = 0;
-    // One rename(2): replaces an existing target in one step, so a failure leaves both as they were.
+    // One rename(2): replaces an existing target in one step, so a failure leaves both as they
+    // were.
     [[nodiscard]] virtual std::error_code Rename(const std::filesystem::path& from,
                                                  const std::filesystem::path& to) = 0;
+    // One rename that fails with "file exists" instead of replacing a target that exists.
+    [[nodiscard]] virtual std::error_code RenameNoReplace(const std::filesystem::path& from,
+                                                          const std::filesystem::path& to) = 0;
     [[nodiscard]] virtual std::error_code Remove(const std::filesystem::path& path) = 0;
     // Opens the file for appending (creating it when missing), writes the bytes, closes it.
     [[nodiscard]] virtual std::error_code AppendToFile(const std::filesystem::path& file,

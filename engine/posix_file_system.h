@@ -9,6 +9,8 @@ public:
     [[nodiscard]] bool Exists(const std::filesystem::path& path) const override;
     [[nodiscard]] std::error_code Rename(const std::filesystem::path& from,
                                          const std::filesystem::path& to) override;
+    [[nodiscard]] std::error_code RenameNoReplace(const std::filesystem::path& from,
+                                                  const std::filesystem::path& to) override;
     [[nodiscard]] std::error_code Remove(const std::filesystem::path& path) override;
     [[nodiscard]] std::error_code AppendToFile(const std::filesystem::path& file,
                                                std::string_view bytes) override;

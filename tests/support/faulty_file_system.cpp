@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace klarwell::testing {
 
 namespace {
 
-std::error_code Errno(int error) { return {error, std::generic_category()}; }
+std::error_code Errno(int error) {
+    return {error, std::generic_category()};
+}
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -39,8 +42,8 @@ bool FaultyFileSystem::Exists(const std::filesystem::path& path) const {
     return m_Real.Exists(FindIgnoringCase(path));
 }
 
-std::error_code FaultyFileSystem::Rename(const std::filesystem::path& from,
-                                         const std::filesystem::path& to) {
+std::error_code FaultyFileSystem::InjectedRenameError(const std::filesystem::path& from,
+                                                      const std::filesystem::path& to) {
     ++m_RenameCalls;
     for (const auto& [name, error] : m_RenameFailures) {
         if (from.filename() == name || to.filename() == name) {
@@ -50,7 +53,27 @@ std::error_code FaultyFileSystem::Rename(const std::filesystem::path& from,
     if (m_BeforeRename) {
         m_BeforeRename(from);
     }
+    return {};
+}
+
+std::error_code FaultyFileSystem::Rename(const std::filesystem::path& from,
+                                         const std::filesystem::path& to) {
+    if (const std::error_code ec = InjectedRenameError(from, to)) {
+        return ec;
+    }
     return m_Real.Rename(from, to);
+}
+
+std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& from,
+                                                  const std::filesystem::path& to) {
+    if (const std::error_code ec = InjectedRenameError(from, to)) {
+        return ec;
+    }
+    // A case-blind file system refuses a target that differs from an existing name in case only.
+    if (m_IgnoreCase && Exists(to)) {
+        return Errno(EEXIST);
+    }
+    return m_Real.RenameNoReplace(from, to);
 }
 
 std::error_code FaultyFileSystem::Remove(const std::filesystem::path& path) {

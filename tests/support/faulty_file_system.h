@@ -12,7 +12,7 @@ namespace klarwell::testing {
 // letter-case blindness of a case-insensitive file system. Names are bare file names.
 class FaultyFileSystem : public engine::FileSystem {
 public:
-    // A rename whose source or target has this name fails.
+    // A rename (either kind) whose source or target has this name fails.
     void FailRename(std::string name, int error) { m_RenameFailures[std::move(name)] = error; }
     void FailRemove(std::string name, int error) { m_RemoveFailures[std::move(name)] = error; }
     // Appends to a file in this folder fail; an empty folder fails every append.
@@ -33,6 +33,8 @@ public:
     [[nodiscard]] bool Exists(const std::filesystem::path& path) const override;
     [[nodiscard]] std::error_code Rename(const std::filesystem::path& from,
                                          const std::filesystem::path& to) override;
+    [[nodiscard]] std::error_code RenameNoReplace(const std::filesystem::path& from,
+                                                  const std::filesystem::path& to) override;
     [[nodiscard]] std::error_code Remove(const std::filesystem::path& path) override;
     [[nodiscard]] std::error_code AppendToFile(const std::filesystem::path& file,
                                                std::string_view bytes) override;
@@ -43,6 +45,9 @@ public:
         const std::filesystem::path& folder) const override;
 
 private:
+    // Counts the call, runs the pre-rename action and returns the chosen failure, if any.
+    [[nodiscard]] std::error_code InjectedRenameError(const std::filesystem::path& from,
+                                                      const std::filesystem::path& to);
     [[nodiscard]] std::filesystem::path FindIgnoringCase(const std::filesystem::path& path) const;
 
     engine::PosixFileSystem m_Real;

@@ -1,5 +1,7 @@
 #include "tests/support/scripted_user_interface.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace klarwell::testing {
@@ -50,12 +52,16 @@ void ScriptedUserInterface::SelectListEntry(int index) {
     m_Events.push_back("select " + std::to_string(index));
 }
 
-void ScriptedUserInterface::RereadList() { m_Events.emplace_back("reread"); }
+void ScriptedUserInterface::RereadList() {
+    m_Events.emplace_back("reread");
+}
 
 void ScriptedUserInterface::ShowProgress(bool shown) {
     m_Events.emplace_back(shown ? "show" : "hide");
 }
 
-void ScriptedUserInterface::ProcessPendingEvents() { m_Events.emplace_back("yield"); }
+void ScriptedUserInterface::ProcessPendingEvents() {
+    m_Events.emplace_back("yield");
+}
 
 }  // namespace klarwell::testing
