@@ -1,1 +1,352 @@
+#include "engine/rename_step.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "engine/posix_file_system.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/scripted_user_interface.h"
+
+namespace klarwell::engine {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::EngineFixture;
+using testing::FaultyFileSystem;
+using testing::ScriptedUserInterface;
+
+constexpr std::string_view kMissing = "<missing>";
+
+std::string Conflict(std::string_view listed, std::string_view target) {
+    return "The file " + std::string(target) +
+           " already exists.  The specified File Clean settings will cause " + std::string(listed) +
+           " to be renamed to " + std::string(target) +
+           ".  Do you want to replace the existing file with the newly renamed file, "
+           "destroying the original file?  Click YES to replace the existing file, NO to skip "
+           "the current file, or Cancel to stop the File Clean process.";
+}
+
+std::string Failure(std::string_view listed, std::string_view target, std::string_view reason) {
+    return "Could not rename " + std::string(listed) + " to " + std::string(target) + ": " +
+           std::string(reason) +
+           "\r\n\r\nClick OK to skip this file, or Cancel to stop the File Clean process";
+}
+
+struct Step {
+    EngineFixture f;
+    void Rename(std::string_view listed, std::string newFilename, std::string extension,
+                UserInterface& ui, FileSystem& fs) {
+        f.Run.CurFileCount = 5;
+        f.Run.NewFilename = std::move(newFilename);
+        f.Run.FileExtension = std::move(extension);
+        RenameStep(listed, f.Settings, f.Run, ui, fs, f.Log);
+    }
+};
+
+TEST(FileExists, MinusOneForFilesAndFoldersZeroOtherwise) {
+    EngineFixture f;
+    f.Music.CreateFile("a.mp3");
+    f.Music.CreateFolder("sub");
+    PosixFileSystem fs;
+    EXPECT_EQ(FileExists(fs, f.Music.Path() / "a.mp3"), -1);
+    EXPECT_EQ(FileExists(fs, f.Music.Path() / "sub"), -1);
+    EXPECT_EQ(FileExists(fs, f.Music.Path() / "b.mp3"), 0);
+    EXPECT_EQ(FileExists(fs, f.Music.Path() / "a.mp3" / "x"), 0);
+}
+
+TEST(RenameStep, PlainRenameLogsCountsAndShowsStatus) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "tune");
+    s.f.Program.CreateFile("cleanup.log", "Re-namedold line\r\n");
+    ScriptedUserInterface ui;
+    PosixFileSystem fs;
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
+    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "tune");
+    EXPECT_EQ(s.f.LogText(), "Re-namedold line\r\nRe-named" + s.f.InMusic("a b.mp3") + " as " +
+                                 s.f.InMusic("a_b.mp3") + "\r\n");
+    EXPECT_EQ(s.f.Run.Corrections, 1);
+    EXPECT_EQ(s.f.Run.CurFileCount, 5);
+    EXPECT_THAT(ui.StatusTexts(), ElementsAre("1 cleaned"));
+    EXPECT_TRUE(ui.Boxes().empty());
+}
+
+TEST(RenameStep, UnchangedNameGivesIndexBackSilently) {
+    Step s;
+    s.f.Music.CreateFile("Song.mp3", "tune");
+    ScriptedUserInterface ui;
+    FaultyFileSystem fs;
+    s.Rename("Song.mp3", "Song", ".mp3", ui, fs);
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("Song.mp3"));
+    EXPECT_EQ(s.f.Run.CurFileCount, 4);
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+    EXPECT_EQ(fs.RenameCalls(), 0);
+    EXPECT_EQ(s.f.LogText(), kMissing);
+    EXPECT_TRUE(ui.Events().empty());
+}
+
+TEST(RenameStep, EmptyNameAsksAndLeavesTheFile) {
+    struct Row {
+        const char* why;
+        std::string listed;
+        Answer answer;
+        bool cancelled;
+    };
+    const Row rows[] = {
+        {"OK skips the file and goes on", "_.mp3", Answer::Ok, false},
+        {"Cancel stops the run", "_.mp3", Answer::Cancel, true},
+        {"an empty base is asked about although the target equals the listed name", ".mp3",
+         Answer::Ok, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Step s;
+        s.f.Music.CreateFile(row.listed, "x");
+        ScriptedUserInterface ui({row.answer});
+        FaultyFileSystem fs;
+        s.Rename(row.listed, "", ".mp3", ui, fs);
+        ASSERT_EQ(ui.Boxes().size(), 1U);
+        EXPECT_EQ(ui.Boxes()[0].Text,
+                  "Specified File Clean settings will result in an empty file name for file " +
+                      row.listed +
+                      ". Click OK to skip this file, or Cancel to stop the File Clean process");
+        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
+        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
+        EXPECT_EQ(s.f.Run.CurFileCount, 4);
+        EXPECT_THAT(s.f.Music.Names(), ElementsAre(row.listed));
+        EXPECT_EQ(fs.RenameCalls(), 0);
+        EXPECT_TRUE(ui.AllAnswersUsed());
+    }
+}
+
+TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
+    struct Row {
+        const char* why;
+        Answer answer;
+        std::vector<std::string> names;
+        std::string targetContent;
+        int curFileCount;
+        int corrections;
+        bool cancelled;
+    };
+    const Row rows[] = {
+        {"No keeps both files and gives the index back",
+         Answer::No,
+         {"a b.mp3", "a_b.mp3"},
+         "other",
+         4,
+         0,
+         false},
+        {"Yes puts the renamed file in the other's place",
+         Answer::Yes,
+         {"a_b.mp3"},
+         "mine",
+         5,
+         1,
+         false},
+        {"Cancel renames nothing, stops, keeps the index",
+         Answer::Cancel,
+         {"a b.mp3", "a_b.mp3"},
+         "other",
+         5,
+         0,
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Step s;
+        s.f.Music.CreateFile("a b.mp3", "mine");
+        s.f.Music.CreateFile("a_b.mp3", "other");
+        ScriptedUserInterface ui({row.answer});
+        PosixFileSystem fs;
+        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+        ASSERT_EQ(ui.Boxes().size(), 1U);
+        EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+        EXPECT_EQ(ui.Boxes()[0].Text, Conflict("a b.mp3", "a_b.mp3"));
+        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        EXPECT_EQ(s.f.Music.Names(), row.names);
+        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), row.targetContent);
+        EXPECT_EQ(s.f.Run.CurFileCount, row.curFileCount);
+        EXPECT_EQ(s.f.Run.Corrections, row.corrections);
+        EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
+        EXPECT_EQ(s.f.LogText() != kMissing, row.corrections == 1);
+    }
+}
+
+TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
+    struct Row {
+        const char* why;
+        int error;
+        std::string reason;
+        Answer answer;
+        bool cancelled;
+    };
+    const Row rows[] = {
+        {"refused rename, OK goes on", EACCES, "Permission denied", Answer::Ok, false},
+        {"refused rename, Cancel stops", EACCES, "Permission denied", Answer::Cancel, true},
+        {"read-only file system", EROFS, "Read-only file system", Answer::Ok, false},
+        {"busy file", EBUSY, "Device or resource busy", Answer::Ok, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Step s;
+        s.f.Music.CreateFile("a b.mp3", "mine");
+        ScriptedUserInterface ui({row.answer});
+        FaultyFileSystem fs;
+        fs.FailRename("a b.mp3", row.error);
+        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+        ASSERT_EQ(ui.Boxes().size(), 1U);
+        EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", "a_b.mp3", row.reason));
+        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
+        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        EXPECT_THAT(s.f.Music.Names(), ElementsAre("a b.mp3"));
+        EXPECT_EQ(s.f.Music.Read("a b.mp3"), "mine");
+        EXPECT_EQ(s.f.Run.Corrections, 0);
+        EXPECT_EQ(s.f.Run.CurFileCount, 4);
+        EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
+        EXPECT_TRUE(ui.StatusTexts().empty());
+        EXPECT_EQ(s.f.LogText(), kMissing);
+    }
+}
+
+TEST(RenameStep, NameTooLongForTheDiskIsToldNotCounted) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "mine");
+    ScriptedUserInterface ui({Answer::Ok});
+    PosixFileSystem fs;
+    const std::string longName(300, 'x');
+    s.Rename("a b.mp3", longName, ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", longName + ".mp3", "File name too long"));
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("a b.mp3"));
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+}
+
+TEST(RenameStep, VanishedSourceIsToldNotCounted) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "mine");
+    ScriptedUserInterface ui({Answer::Ok});
+    FaultyFileSystem fs;
+    fs.BeforeRename([](const std::filesystem::path& from) { ::unlink(from.c_str()); });
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", "a_b.mp3", "No such file or directory"));
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+    EXPECT_EQ(s.f.LogText(), kMissing);
+}
+
+TEST(RenameStep, FileAppearingAtTheTargetIsNeverReplacedUnasked) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "mine");
+    ScriptedUserInterface ui({Answer::Ok});
+    FaultyFileSystem fs;
+    fs.BeforeRename(
+        [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", "a_b.mp3", "File exists"));
+    EXPECT_EQ(s.f.Music.Read("a b.mp3"), "mine");
+    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "late");
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+}
+
+TEST(RenameStep, FailedReplaceLeavesBothFiles) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "mine");
+    s.f.Music.CreateFile("a_b.mp3", "other");
+    ScriptedUserInterface ui({Answer::Yes, Answer::Ok});
+    FaultyFileSystem fs;
+    fs.FailRename("a_b.mp3", EACCES);
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 2U);
+    EXPECT_EQ(ui.Boxes()[1].Text, Failure("a b.mp3", "a_b.mp3", "Permission denied"));
+    EXPECT_EQ(s.f.Music.Read("a b.mp3"), "mine");
+    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "other");
+    EXPECT_EQ(fs.RemoveCalls(), 0);
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+    EXPECT_EQ(s.f.Run.CurFileCount, 4);
+}
+
+TEST(RenameStep, TargetOutsideTheFolderIsRefused) {
+    struct Row {
+        const char* why;
+        std::string newFilename;
+        std::string shownTarget;
+    };
+    const Row rows[] = {
+        {"a separator would move the file into a subfolder", "sub/a", "sub/a.mp3"},
+        {"a separator climbing out of the folder", "../a", "../a.mp3"},
+        {"a NUL would cut the name short", std::string("a\0b", 3), std::string("a\0b.mp3", 7)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Step s;
+        s.f.Music.CreateFile("a b.mp3", "mine");
+        s.f.Music.CreateFolder("sub");
+        ScriptedUserInterface ui({Answer::Ok});
+        FaultyFileSystem fs;
+        s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
+        ASSERT_EQ(ui.Boxes().size(), 1U);
+        EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", row.shownTarget, "Invalid argument"));
+        EXPECT_EQ(fs.RenameCalls(), 0);
+        EXPECT_THAT(s.f.Music.Names(), ElementsAre("a b.mp3", "sub"));
+        EXPECT_EQ(s.f.Run.Corrections, 0);
+    }
+}
+
+TEST(RenameStep, HardLinkConflictYesKeepsTheContentUnderTheTarget) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "mine");
+    ASSERT_EQ(
+        ::link((s.f.Music.Path() / "a b.mp3").c_str(), (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
+    ScriptedUserInterface ui({Answer::Yes});
+    PosixFileSystem fs;
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
+    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "mine");
+    EXPECT_EQ(s.f.Run.Corrections, 1);
+}
+
+TEST(RenameStep, CaseOnlyChangeOnCaseBlindDiskRenamesTheFileItself) {
+    Step s;
+    s.f.Music.CreateFile("my song.mp3", "mine");
+    ScriptedUserInterface ui({Answer::Yes});
+    FaultyFileSystem fs;
+    fs.IgnoreLetterCase();
+    s.f.Run.CurFileCount = 5;
+    s.Rename("my song.mp3", "My song", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Text, Conflict("my song.mp3", "My song.mp3"));
+    EXPECT_EQ(fs.RemoveCalls(), 0);
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("My song.mp3"));
+    EXPECT_EQ(s.f.Music.Read("My song.mp3"), "mine");
+    EXPECT_EQ(s.f.Run.Corrections, 1);
+}
+
+TEST(RenameStep, NameThatIsNotUtf8IsRenamedByteForByte) {
+    Step s;
+    const std::string listed = "caf\xe9 song.mp3";
+    s.f.Music.CreateFile(listed, "mine");
+    ScriptedUserInterface ui;
+    PosixFileSystem fs;
+    s.Rename(listed, "caf\xe9_song", ".mp3", ui, fs);
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("caf\xe9_song.mp3"));
+    EXPECT_EQ(s.f.LogText(),
+              "Re-named" + s.f.InMusic(listed) + " as " + s.f.InMusic("caf\xe9_song.mp3") + "\r\n");
+}
+
+}  // namespace
+}  // namespace klarwell::engine
