@@ -1,1 +1,174 @@
+#include "engine/batch_run.h"
+
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include "engine/posix_file_system.h"
+#include "tests/engine/engine_fixture.h"
+#include "tests/support/scripted_user_interface.h"
+
+namespace klarwell::engine {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using testing::EngineFixture;
+using testing::ScriptedUserInterface;
+
+std::string Finished(int count) {
+    return "Finished!\r\n" + std::to_string(count) + " file(s) cleaned";
+}
+
+TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
+    struct Row {
+        const char* why;
+        int entries;
+        std::vector<int> progress;
+    };
+    const Row rows[] = {
+        {"an empty list only finishes", 0, {100}},
+        {"one entry shows 0 for it and 100 after the loop", 1, {0, 100}},
+        {"three entries", 3, {0, 50, 100, 100}},
+        {"four entries round 33.3 and 66.7", 4, {0, 33, 67, 100, 100}},
+        {"nine entries send exact halves to the even neighbour",
+         9,
+         {0, 12, 25, 38, 50, 62, 75, 88, 100, 100}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EngineFixture f;
+        // Names without anything to clean are visited but never handed on.
+        f.Settings.FileNames.assign(static_cast<std::size_t>(row.entries), "clean.mp3");
+        ScriptedUserInterface ui({Answer::Ok});
+        PosixFileSystem fs;
+        RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+        EXPECT_EQ(ui.ProgressValues(), row.progress);
+        ASSERT_EQ(ui.Boxes().size(), 1U);
+        EXPECT_EQ(ui.Boxes()[0].Text, Finished(0));
+        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::Ok);
+        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        ASSERT_GE(ui.Events().size(), 3U);
+        EXPECT_THAT(std::vector<std::string>(ui.Events().end() - 3, ui.Events().end()),
+                    ElementsAre("progress 100", "reread", "box Klarwell"));
+    }
+}
+
+TEST(RunBatch, SelectsEachEntryBeforeItsProgress) {
+    EngineFixture f;
+    f.Settings.FileNames = {"a.mp3", "b.mp3", "c.mp3"};
+    ScriptedUserInterface ui({Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_THAT(ui.Events(),
+                ElementsAre("select 0", "progress 0", "select 1", "progress 50", "select 2",
+                            "progress 100", "progress 100", "reread", "box Klarwell"));
+}
+
+TEST(RunBatch, RenamesOnlyAudioFilesThatNeedCleaning) {
+    EngineFixture f;
+    const std::vector<std::string> names = {"01 Intro.mp3", "notes here.txt", "Song.Mp3",
+                                            "take one.tmc", "x.flac"};
+    for (const std::string& name : names) {
+        f.Music.CreateFile(name, name);
+    }
+    f.Settings.FileNames = names;
+    ScriptedUserInterface ui({Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_THAT(f.Music.Names(), ElementsAre("01_Intro.mp3", "Song.Mp3", "notes here.txt",
+                                             "take_one.tmc", "x.flac"));
+    EXPECT_EQ(f.Music.Read("take_one.tmc"), "take one.tmc");
+    EXPECT_EQ(f.Run.Corrections, 2);
+    EXPECT_EQ(ui.Boxes().back().Text, Finished(2));
+    EXPECT_THAT(ui.StatusTexts(), ElementsAre("1 cleaned", "2 cleaned"));
+    EXPECT_EQ(f.LogText(), "Re-named" + f.InMusic("01 Intro.mp3") + " as " +
+                               f.InMusic("01_Intro.mp3") + "\r\nRe-named" +
+                               f.InMusic("take one.tmc") + " as " + f.InMusic("take_one.tmc") +
+                               "\r\n");
+}
+
+TEST(RunBatch, CancelEndsTheLoopBeforeTheNextEntry) {
+    EngineFixture f;
+    const std::vector<std::string> names = {"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"};
+    for (const std::string& name : names) {
+        f.Music.CreateFile(name);
+    }
+    f.Settings.FileNames = names;
+    f.Settings.SpaceMode = SpaceUnderscoreMode::RemoveSpacesAndUnderscores;
+    ScriptedUserInterface ui({Answer::Cancel, Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_THAT(ui.Selections(), ElementsAre(0, 1));
+    EXPECT_THAT(ui.ProgressValues(), ElementsAre(0, 25, 100));
+    EXPECT_TRUE(f.Run.CancelProcess);
+    EXPECT_THAT(f.Music.Names(), ElementsAre("_.mp3", "aa.mp3", "b b.mp3", "c c.mp3", "d d.mp3"));
+    ASSERT_EQ(ui.Boxes().size(), 2U);
+    EXPECT_EQ(ui.Boxes()[1].Text, Finished(1));
+    EXPECT_TRUE(ui.AllAnswersUsed());
+}
+
+TEST(RunBatch, SkippedFileGivesItsIndexNumberToTheNextRename) {
+    EngineFixture f;
+    for (const char* name : {"a a.mp3", "b b.mp3", "c c.mp3", "Track002-b_b.mp3"}) {
+        f.Music.CreateFile(name, name);
+    }
+    f.Settings.FileNames = {"a a.mp3", "b b.mp3", "c c.mp3"};
+    f.Settings.AddPrefix = true;
+    f.Settings.Prefix = "Track#-";
+    f.Run.FileCountChars = 3;
+    f.Run.FileIndexCountOffset = 0;
+    f.Run.CurFileCount = 0;
+    ScriptedUserInterface ui({Answer::No, Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_THAT(f.Music.Names(),
+                ElementsAre("Track001-a_a.mp3", "Track002-b_b.mp3", "Track002-c_c.mp3", "b b.mp3"));
+    EXPECT_EQ(f.Music.Read("Track002-c_c.mp3"), "c c.mp3");
+    EXPECT_EQ(f.Music.Read("Track002-b_b.mp3"), "Track002-b_b.mp3");
+    EXPECT_EQ(f.Run.CurFileCount, 2);
+}
+
+TEST(RunBatch, MoreThanThirtyTwoThousandEntriesAreHandledWhole) {
+    EngineFixture f;
+    constexpr int kEntries = 40000;
+    f.Settings.FileNames.assign(kEntries, "clean.mp3");
+    f.Settings.FileNames.back() = "last one.mp3";
+    f.Music.CreateFile("last one.mp3", "end");
+    ScriptedUserInterface ui({Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_EQ(ui.Selections().size(), static_cast<std::size_t>(kEntries));
+    EXPECT_EQ(ui.Selections().back(), kEntries - 1);
+    // 100 / 39999 * 20000 = 50.0013 and the entry before the last 99.9975.
+    EXPECT_EQ(ui.ProgressValues()[20000], 50);
+    EXPECT_EQ(ui.ProgressValues()[kEntries - 2], 100);
+    EXPECT_THAT(f.Music.Names(), ElementsAre("last_one.mp3"));
+    EXPECT_EQ(ui.Boxes().back().Text, Finished(1));
+}
+
+TEST(RunBatch, NamesStayAsListedAtTheStart) {
+    EngineFixture f;
+    // The list is not re-read mid-run: the second entry still means the name as listed, which
+    // the first rename took away. Even answering Yes to replace its target loses nothing.
+    f.Music.CreateFile("a b.mp3", "first");
+    f.Settings.FileNames = {"a b.mp3", "a b.mp3"};
+    ScriptedUserInterface ui({Answer::Yes, Answer::Ok, Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    ASSERT_EQ(ui.Boxes().size(), 3U);
+    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_EQ(ui.Boxes()[1].Text,
+              "Could not rename a b.mp3 to a_b.mp3: No such file or directory\r\n\r\nClick OK to "
+              "skip this file, or Cancel to stop the File Clean process");
+    EXPECT_EQ(ui.Boxes()[2].Text, Finished(1));
+    EXPECT_THAT(f.Music.Names(), ElementsAre("a_b.mp3"));
+    EXPECT_EQ(f.Music.Read("a_b.mp3"), "first");
+}
+
+}  // namespace
+}  // namespace klarwell::engine
