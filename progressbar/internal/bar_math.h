@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "progressbar/pixel_surface.h"
+
+namespace klarwell::progressbar::internal {
+
+// The colour of a stored colour value: bit 31 set names a system colour, else the low three bytes
+// are the colour itself.
+Pixel TranslateColor(std::int32_t color);
+// Each channel k becomes k * (255 - amount) / 255 + amount, truncated and capped at 255.
+Pixel LightenColor(std::int32_t color, int amount);
+// amount 255 gives c1, 0 gives c2; both are translated first.
+Pixel BlendColors(std::int32_t c1, std::int32_t c2, int amount);
+// Nearest whole number, an exact half to the even neighbour; clamped to the 32-bit range.
+std::int32_t RoundToInt(double value);
+// value * max / 100 in general decimal form with a full stop; exact for every 32-bit pair.
+std::string PercentNumber(std::int32_t value, std::int32_t max);
+
+}  // namespace klarwell::progressbar::internal

@@ -1,0 +1,68 @@
+#include "progressbar/progress_bar_widget.h"
+
+#include <memory>
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "progressbar/qt_text_renderer.h"
+
+namespace klarwell::progressbar {
+
+ProgressBarWidget::ProgressBarWidget(QWidget* parent)
+    : QWidget(parent), m_Bar(width(), height(), std::make_unique<QtTextRenderer>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_Bar.SetSurfaceChangedHandler([this] { ShowSurface(); });
+}
+
+void ProgressBarWidget::ReadProperties(const PropertyStore& store) {
+    m_Bar.UserControl_ReadProperties(store);
+}
+
+void ProgressBarWidget::SetValue(int value) {
+    if (value == m_Bar.Value() && m_Bar.IsPictureSettled()) {
+        return;  // the same picture again: nothing to draw or copy
+    }
+    m_Bar.SetValue(value);
+}
+
+void ProgressBarWidget::ShowSurface() {
+    // The component has just drawn; a paint event would only draw the same picture again.
+    if (m_InPaint) {
+        return;
+    }
+    m_ScreenCurrent = true;
+    repaint();
+    m_ScreenCurrent = false;
+}
+
+void ProgressBarWidget::paintEvent(QPaintEvent* /*event*/) {
+    m_InPaint = true;
+    if (!m_ScreenCurrent) {
+        m_Bar.UserControl_Paint();
+    }
+    m_InPaint = false;
+    const PixelSurface& surface = m_Bar.OwnSurface();
+    if (m_Screen.width() != surface.Width() || m_Screen.height() != surface.Height()) {
+        m_Screen = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
+    }
+    // 0x00BBGGRR becomes 0xFFRRGGBB.
+    const Pixel* source = surface.Pixels().data();
+    for (int y = 0; y < surface.Height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(m_Screen.scanLine(y));
+        for (int x = 0; x < surface.Width(); ++x) {
+            const Pixel p = *source++;
+            row[x] = 0xFF000000U | ((p & 0xFFU) << 16) | (p & 0xFF00U) | ((p >> 16) & 0xFFU);
+        }
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_Screen);
+}
+
+void ProgressBarWidget::resizeEvent(QResizeEvent* event) {
+    m_Bar.Resize(event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
+
+}  // namespace klarwell::progressbar

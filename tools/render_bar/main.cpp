@@ -1,0 +1,240 @@
+// klarwell-render-bar --width W --height H [--set Name=Value]... --out FILE
+// Draws one progress bar with the stored defaults and the given properties and writes the pixels
+// the control shows: PNG, or binary PPM when FILE ends in ".ppm".
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
+#include "progressbar/pixel_surface.h"
+#include "progressbar/property_store.h"
+#include "progressbar/qt_text_renderer.h"
+#include "progressbar/xp_progress_bar.h"
+
+namespace {
+
+using klarwell::progressbar::Picture;
+using klarwell::progressbar::Pixel;
+using klarwell::progressbar::PixelSurface;
+using klarwell::progressbar::PropertyStore;
+using klarwell::progressbar::QtTextRenderer;
+using klarwell::progressbar::XP_ProgressBar;
+
+constexpr int kBadArguments = 2;
+constexpr int kWriteFailed = 1;
+// Larger controls cannot get a surface of their own.
+constexpr std::int64_t kMaxPixels = PixelSurface::kMaxPixels;
+
+struct Arguments {
+    int Width = -1;
+    int Height = -1;
+    std::vector<std::pair<std::string, std::string>> Sets;
+    std::string Out;
+};
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A decimal or 0x hexadecimal integer; hexadecimal may use all 32 bits (0x8000000D).
+std::optional<std::int32_t> ParseInt(const std::string& text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    errno = 0;
+    char* end = nullptr;
+    if (hex) {
+        const unsigned long long value = std::strtoull(text.c_str() + 2, &end, 16);
+        if (errno != 0 || *end != '\0' || text[2] == '-' || text[2] == '+' ||
+            value > std::numeric_limits<std::uint32_t>::max()) {
+            return std::nullopt;
+        }
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    }
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+int Fail(const std::string& reason) {
+    std::cerr << "klarwell-render-bar: " << reason << '\n';
+    return kBadArguments;
+}
+
+std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (i + 1 >= argc) {
+            return "missing value after " + std::string(option);
+        }
+        const std::string value = argv[++i];
+        if (option == "--width" || option == "--height") {
+            const std::optional<std::int32_t> number = ParseInt(value);
+            if (!number || *number < 0) {
+                return "bad size " + value;
+            }
+            (option == "--width" ? args.Width : args.Height) = *number;
+        } else if (option == "--set") {
+            const auto equals = value.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                return "--set needs Name=Value, got " + value;
+            }
+            args.Sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+        } else if (option == "--out") {
+            args.Out = value;
+        } else {
+            return "unknown option " + std::string(option);
+        }
+    }
+    if (args.Width < 0 || args.Height < 0) {
+        return "--width and --height are required";
+    }
+    if (static_cast<std::int64_t>(args.Width) * args.Height > kMaxPixels) {
+        return "size too large";
+    }
+    if (args.Out.empty()) {
+        return "--out is required";
+    }
+    return std::nullopt;
+}
+
+Picture LoadPicture(const std::string& path) {
+    QImage image;
+    if (!image.load(QString::fromStdString(path))) {
+        std::cerr << "klarwell-render-bar: cannot read picture " << path << "; drawing none\n";
+        return nullptr;
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    auto picture = std::make_shared<PixelSurface>(image.width(), image.height());
+    if (!picture->Valid()) {
+        return nullptr;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            picture->SetPixelV(
+                x, y, klarwell::progressbar::Rgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
+        }
+    }
+    return picture;
+}
+
+std::optional<std::string> Apply(XP_ProgressBar& bar, const std::string& name,
+                                 const std::string& value) {
+    if (EqualsIgnoringCase(name, "Image")) {
+        bar.SetImage(LoadPicture(value));
+        return std::nullopt;
+    }
+    const std::optional<std::int32_t> number = ParseInt(value);
+    if (!number) {
+        return "bad value for " + name + ": " + value;
+    }
+    if (EqualsIgnoringCase(name, "Value")) {
+        bar.SetValue(*number);
+    } else if (EqualsIgnoringCase(name, "Scrolling")) {
+        bar.SetScrolling(*number);
+    } else if (EqualsIgnoringCase(name, "Orientation")) {
+        bar.SetOrientation(*number);
+    } else if (EqualsIgnoringCase(name, "Color")) {
+        bar.SetColor(*number);
+    } else if (EqualsIgnoringCase(name, "ShowText")) {
+        if (*number != 0 && *number != 1) {
+            return "ShowText takes 0 or 1, got " + value;
+        }
+        bar.SetShowText(*number == 1);
+    } else if (EqualsIgnoringCase(name, "BrushStyle")) {
+        bar.SetBrushStyle(*number);
+    } else if (EqualsIgnoringCase(name, "Max")) {
+        bar.SetMax(*number);
+    } else if (EqualsIgnoringCase(name, "Min")) {
+        bar.SetMin(*number);
+    } else {
+        return "unknown property " + name;
+    }
+    return std::nullopt;
+}
+
+bool WritePpm(const std::string& path, const PixelSurface& surface) {
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << surface.Width() << ' ' << surface.Height() << "\n255\n";
+    std::vector<char> bytes;
+    bytes.reserve(surface.Pixels().size() * 3);
+    for (const Pixel p : surface.Pixels()) {
+        bytes.push_back(static_cast<char>(p & 0xFFU));
+        bytes.push_back(static_cast<char>((p >> 8) & 0xFFU));
+        bytes.push_back(static_cast<char>((p >> 16) & 0xFFU));
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool WritePng(const std::string& path, const PixelSurface& surface) {
+    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
+    if (image.isNull()) {
+        return false;  // PNG has no empty images
+    }
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            const Pixel p = surface.GetPixel(x, y);
+            image.setPixel(x, y,
+                           qRgb(static_cast<int>(p & 0xFFU), static_cast<int>((p >> 8) & 0xFFU),
+                                static_cast<int>((p >> 16) & 0xFFU)));
+        }
+    }
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (const auto reason = ParseArguments(argc, argv, args)) {
+        return Fail(*reason);
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+
+    XP_ProgressBar bar(args.Width, args.Height, std::make_unique<QtTextRenderer>());
+    bar.UserControl_ReadProperties(PropertyStore{});
+    for (const auto& [name, value] : args.Sets) {
+        if (const auto reason = Apply(bar, name, value)) {
+            return Fail(*reason);
+        }
+    }
+    const bool ppm = args.Out.size() >= 4 && args.Out.compare(args.Out.size() - 4, 4, ".ppm") == 0;
+    const bool written =
+        ppm ? WritePpm(args.Out, bar.OwnSurface()) : WritePng(args.Out, bar.OwnSurface());
+    if (!written) {
+        std::cerr << "klarwell-render-bar: cannot write " << args.Out << '\n';
+        return kWriteFailed;
+    }
+    return 0;
+}
