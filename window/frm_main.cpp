@@ -1,0 +1,771 @@
+#include "window/frm_main.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include <QAction>
+#include <QBitmap>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "engine/application_identity.h"
+#include "engine/clean_command.h"
+#include "engine/numeric_text.h"
+#include "progressbar/progress_bar_widget.h"
+#include "progressbar/property_store.h"
+#include "window/dialogs.h"
+#include "window/display_text.h"
+#include "window/file_list_box.h"
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void InitWindowResources() {
+    Q_INIT_RESOURCE(window);
+}
+
+namespace klarwell::window {
+
+namespace {
+
+using engine::Answer;
+using engine::Buttons;
+using engine::Icon;
+
+constexpr std::string_view kBrowseTitle = "Please select the source folder.";
+constexpr std::string_view kChoosePathMessage = "You must choose a path before proceeding";
+constexpr std::string_view kSelectFolderStatus = "Please select source folder";
+constexpr std::string_view kNoPathStatus = "No path selected.  Process canceled.";
+constexpr std::string_view kNoPathCaption = "(No Path Selected)";
+constexpr std::string_view kInvalidCharTitle = "Invalid Character Entered";
+constexpr std::string_view kInvalidCharHashAllowed =
+    "File names can not contain the characters /, \\, :, ?, \", <, >, |, ', @, $, %, ^, ~, or &";
+constexpr std::string_view kInvalidCharHashForbidden =
+    "File names can not contain the characters /, \\, :, ?, \", <, >, |, ', @, #, $, %, ^, ~, or &";
+constexpr std::string_view kDescription =
+    "Klarwell scans through the source folder removing apostrophes and other troublesome "
+    "characters of .wav, .mp3, and .krt files.  It will also remove a space at the front or end "
+    "of the filename.  You can also add a prefix and/or suffix, and replace user-defined "
+    "keywords.";
+
+// The stored definition of the progress bar on this window.
+constexpr std::int32_t kProgressBarExtentX = 6271;
+constexpr std::int32_t kProgressBarExtentY = 450;
+constexpr std::int32_t kProgressBarColor = 12937777;
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidthTwips = 5790;
+constexpr int kClientHeightTwips = 9390;
+const QColor kPictureTransparent(255, 0, 255);
+
+QString Text(std::string_view text) {
+    return DisplayText(text);
+}
+
+std::string Bytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+int Pixels(int twips) {
+    return static_cast<int>(engine::RoundHalfEven(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+// Gives a control its name and its place in twips, as the window's layout states them.
+template <typename Control>
+Control* Place(Control* control, const QString& name, int left, int top, int width, int height) {
+    control->setObjectName(name);
+    control->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    return control;
+}
+
+QString Indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QFont ControlFont(const char* family, double points, bool bold = false) {
+    QFont font{QLatin1String(family)};
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// A 16 by 16 button picture with its magenta drawn transparent.
+QIcon ButtonPicture(const QString& resource) {
+    QPixmap picture(resource);
+    picture.setMask(picture.createMaskFromColor(kPictureTransparent, Qt::MaskInColor));
+    return QIcon(picture);
+}
+
+// The small triangle of the digit count buttons.
+QIcon Arrow(bool up) {
+    QPixmap picture(7, 4);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    const QPolygon triangle = up ? QPolygon({QPoint(3, 0), QPoint(7, 4), QPoint(0, 4)})
+                                 : QPolygon({QPoint(0, 0), QPoint(7, 0), QPoint(3, 4)});
+    painter.drawPolygon(triangle);
+    return QIcon(picture);
+}
+
+// The decimal digits of a whole, non-negative number of any size.
+std::string WholeNumberDigits(double value) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string("0");
+}
+
+bool BeyondInt32(const std::string& digits) {
+    constexpr std::string_view kMax = "2147483647";
+    return digits.size() > kMax.size() || (digits.size() == kMax.size() && digits > kMax);
+}
+
+}  // namespace
+
+QString RemoveInvalidChars(const QString& Text, bool AllowHash) {
+    static const QString kForbidden = QStringLiteral("/\\:?<>|\"'@#$%^~&");
+    QString cleaned;
+    cleaned.reserve(Text.size());
+    for (const QChar c : Text) {
+        if (!kForbidden.contains(c) || (AllowHash && c == QLatin1Char('#'))) {
+            cleaned += c;
+        }
+    }
+    return cleaned;
+}
+
+frmMain::frmMain(Dialogs& dialogs, engine::FileSystem& fs, engine::CleanupLog& log, QWidget* parent)
+    : QMainWindow(parent), m_Dialogs(dialogs), m_FileSystem(fs), m_Log(log) {
+    InitWindowResources();
+    setObjectName(QStringLiteral("frmMain"));
+    // A fixed dialog frame: a close box, no minimise or maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(Text(engine::kApplicationTitle));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48}) {
+        icon.addFile(QStringLiteral(":/window/icon%1.png").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
+    CreateControls();
+    ConnectHandlers();
+    SetTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    cmdBrowse->setFocus();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+    client->setFont(ControlFont("Liberation Sans", 7.5));
+    setCentralWidget(client);
+
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    Frame2 = Place(new QFrame(client), QStringLiteral("Frame2"), -120, -120, 6015, 960);
+    Frame2->setFrameShape(QFrame::Box);
+    Frame2->setFrameShadow(QFrame::Sunken);
+    Frame2->setAutoFillBackground(true);
+    QPalette white = Frame2->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Frame2->setPalette(white);
+
+    Image1 = Place(new QLabel(Frame2), QStringLiteral("Image1"), 480, 135, 720, 720);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/window/banner.png")));
+
+    Label1[2] = Place(new QLabel(QStringLiteral("Orvane Klarwell"), Frame2), Indexed("Label1", 2),
+                      1335, 240, 4185, 570);
+    Label1[2]->setFont(ControlFont("Liberation Sans", 19.5, true));
+    QPalette black = Label1[2]->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    Label1[2]->setPalette(black);
+
+    Label1[0] =
+        Place(new QLabel(Text(kDescription), client), Indexed("Label1", 0), 120, 870, 5535, 960);
+    Label1[0]->setFont(ControlFont("Liberation Sans", 7.5, true));
+    Label1[0]->setWordWrap(true);
+    Label1[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label4 = Place(new QLabel(QStringLiteral("File List:"), client), QStringLiteral("Label4"), 120,
+                   1890, 675, 240);
+    lblFilePath = Place(new QLabel(Text(kNoPathCaption), client), QStringLiteral("lblFilePath"),
+                        735, 1890, 4920, 240);
+    lblFilePath->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    File1 = Place(new FileListBox(m_FileSystem, client), QStringLiteral("File1"), 120, 2100, 5535,
+                  2370);
+
+    ChkRemoveDigits = Place(
+        new QCheckBox(QStringLiteral("Remove Digits from start of Filename (use with caution!)"),
+                      client),
+        QStringLiteral("ChkRemoveDigits"), 120, 4545, 5925, 315);
+    ChkRemovePostDigits =
+        Place(new QCheckBox(
+                  QStringLiteral("Remove Digits from end of Filename (use with caution!)"), client),
+              QStringLiteral("ChkRemovePostDigits"), 120, 4830, 5535, 360);
+
+    const char* optionCaptions[] = {
+        "Replace Spaces with Underscores", "Replace Underscores with Spaces",
+        "Remove Spaces and Underscores", "Don't Change Spaces or Underscores"};
+    const int optionTops[] = {5340, 5580, 5805, 6045};
+    for (int i = 0; i < 4; ++i) {
+        optUnderscore[i] = Place(new QRadioButton(QLatin1String(optionCaptions[i]), client),
+                                 Indexed("optUnderscore", i), 120, optionTops[i], 3132, 255);
+    }
+    optUnderscore[0]->setChecked(true);
+
+    Frame3 = Place(new QGroupBox(QStringLiteral("Optional Replacements"), client),
+                   QStringLiteral("Frame3"), 3444, 5325, 2196, 2400);
+    Label2 = Place(new QLabel(QStringLiteral("Replace...      ...With"), Frame3),
+                   QStringLiteral("Label2"), 504, 276, 1524, 216);
+    for (int i = 0; i < engine::kReplacementCount; ++i) {
+        chkReplace[i] =
+            Place(new QCheckBox(Frame3), Indexed("chkReplace", i), 168, 495 + 300 * i, 255, 255);
+        txtReplace[i] =
+            Place(new QLineEdit(Frame3), Indexed("txtReplace", i), 492, 480 + 300 * i, 780, 285);
+        txtWith[i] =
+            Place(new QLineEdit(Frame3), Indexed("txtWith", i), 1284, 480 + 300 * i, 780, 285);
+    }
+
+    Label3 =
+        Place(new QLabel(QStringLiteral("(Enter a \"#\" for an index number with leading zeros)"),
+                         client),
+              QStringLiteral("Label3"), 2445, 6480, 975, 690);
+    Label3->setFont(ControlFont("DejaVu Sans", 7.5));
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette grey = Label3->palette();
+    grey.setColor(QPalette::WindowText, QColor(64, 64, 64));
+    Label3->setPalette(grey);
+
+    chkAddPrefix = Place(new QCheckBox(QStringLiteral("Add Prefix:"), client),
+                         QStringLiteral("chkAddPrefix"), 120, 6540, 1128, 195);
+    txtPrefix = Place(new QLineEdit(client), QStringLiteral("txtPrefix"), 1260, 6510, 1140, 285);
+    chkAddSuffix = Place(new QCheckBox(QStringLiteral("Add Suffix:"), client),
+                         QStringLiteral("chkAddSuffix"), 120, 6900, 1128, 195);
+    txtSuffix = Place(new QLineEdit(client), QStringLiteral("txtSuffix"), 1260, 6870, 1140, 285);
+
+    lblLeadingZeros = Place(new QLabel(QStringLiteral("Number Of Digits in Index #:"), client),
+                            QStringLiteral("lblLeadingZeros"), 390, 7260, 2025, 225);
+    lblNumLeadingZeros = Place(new QLabel(QStringLiteral("1"), client),
+                               QStringLiteral("lblNumLeadingZeros"), 2460, 7245, 390, 270);
+    lblNumLeadingZeros->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblNumLeadingZeros->setAlignment(Qt::AlignCenter);
+    lblNumLeadingZeros->setFont(ControlFont("Liberation Sans", 8.25));
+    btnLeadingZerosUp =
+        Place(new QPushButton(client), QStringLiteral("btnLeadingZerosUp"), 2868, 7245, 264, 135);
+    btnLeadingZerosUp->setIcon(Arrow(true));
+    btnLeadingZerosUp->setIconSize(QSize(7, 4));
+    btnLeadingZerosDn =
+        Place(new QPushButton(client), QStringLiteral("btnLeadingZerosDn"), 2868, 7380, 264, 135);
+    btnLeadingZerosDn->setIcon(Arrow(false));
+    btnLeadingZerosDn->setIconSize(QSize(7, 4));
+    lblFirstIndex = Place(new QLabel(QStringLiteral("Starting Index Number:"), client),
+                          QStringLiteral("lblFirstIndex"), 390, 7605, 1635, 225);
+    txtFirstIndex = Place(new QLineEdit(QStringLiteral("1"), client),
+                          QStringLiteral("txtFirstIndex"), 2085, 7590, 1050, 285);
+    chkRemoveOriginalName = Place(
+        new QCheckBox(QStringLiteral("Discard Original File Names (use with caution!)"), client),
+        QStringLiteral("chkRemoveOriginalName"), 120, 7950, 5475, 195);
+    for (QWidget* control :
+         {static_cast<QWidget*>(lblLeadingZeros), static_cast<QWidget*>(lblNumLeadingZeros),
+          static_cast<QWidget*>(btnLeadingZerosUp), static_cast<QWidget*>(btnLeadingZerosDn),
+          static_cast<QWidget*>(lblFirstIndex), static_cast<QWidget*>(txtFirstIndex),
+          static_cast<QWidget*>(chkRemoveOriginalName)}) {
+        control->hide();
+    }
+
+    Frame1 = Place(new QFrame(client), QStringLiteral("Frame1"), 48, 8130, 5688, 120);
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setFrameShadow(QFrame::Sunken);
+
+    lblProgress = Place(new QLabel(QStringLiteral("Progress"), client),
+                        QStringLiteral("lblProgress"), 90, 8280, 2985, 255);
+    lblProgress->hide();
+    ProgressBar1 = Place(new progressbar::ProgressBarWidget(client), QStringLiteral("ProgressBar1"),
+                         90, 8490, 3555, 315);
+    progressbar::PropertyStore definition;
+    definition.WriteProperty("_extentx", kProgressBarExtentX, 0);
+    definition.WriteProperty("_extenty", kProgressBarExtentY, 0);
+    definition.WriteProperty("color", kProgressBarColor, 0);
+    ProgressBar1->ReadProperties(definition);
+    ProgressBar1->hide();
+
+    cmdBrowse = Place(new QPushButton(QStringLiteral("&Browse"), client),
+                      QStringLiteral("cmdBrowse"), 3696, 8325, 960, 480);
+    cmdBrowse->setIcon(ButtonPicture(QStringLiteral(":/window/browse.png")));
+    cmdRemove = Place(new QPushButton(QStringLiteral("&Clean"), client),
+                      QStringLiteral("cmdRemove"), 4695, 8325, 960, 480);
+    cmdRemove->setIcon(ButtonPicture(QStringLiteral(":/window/clean.png")));
+
+    StatusBar1 =
+        Place(new QLabel(client), QStringLiteral("StatusBar1"), 0, 8970, kClientWidthTwips, 450);
+    StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->setFont(ControlFont("Liberation Sans", 8.25));
+}
+
+void frmMain::ConnectHandlers() {
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmMain::cmdBrowse_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmMain::cmdRemove_Click);
+    connect(btnLeadingZerosUp, &QPushButton::clicked, this, &frmMain::btnLeadingZerosUp_Click);
+    connect(btnLeadingZerosDn, &QPushButton::clicked, this, &frmMain::btnLeadingZerosDn_Click);
+    // Check boxes and text fields: toggled and textChanged also fire when code sets the value,
+    // which the option cascades rely on.
+    connect(chkAddPrefix, &QCheckBox::toggled, this, &frmMain::chkAddPrefix_Click);
+    connect(chkAddSuffix, &QCheckBox::toggled, this, &frmMain::chkAddSuffix_Click);
+    connect(chkRemoveOriginalName, &QCheckBox::toggled, this,
+            &frmMain::chkRemoveOriginalName_Click);
+    connect(txtPrefix, &QLineEdit::textChanged, this, &frmMain::txtPrefix_Change);
+    connect(txtSuffix, &QLineEdit::textChanged, this, &frmMain::txtSuffix_Change);
+    connect(txtFirstIndex, &QLineEdit::textChanged, this, &frmMain::txtFirstIndex_Change);
+    for (int i = 0; i < engine::kReplacementCount; ++i) {
+        connect(txtReplace[i], &QLineEdit::textChanged, this, [this, i] { txtReplace_Change(i); });
+        connect(txtWith[i], &QLineEdit::textChanged, this, [this, i] { txtWith_Change(i); });
+    }
+    txtFirstIndex->installEventFilter(this);
+}
+
+void frmMain::SetTabOrder() {
+    std::vector<QWidget*> order = {cmdBrowse,           cmdRemove,        ChkRemoveDigits,
+                                   ChkRemovePostDigits, optUnderscore[0], optUnderscore[1],
+                                   optUnderscore[2],    optUnderscore[3], chkAddPrefix,
+                                   txtPrefix,           chkAddSuffix,     txtSuffix,
+                                   btnLeadingZerosUp,   btnLeadingZerosDn};
+    for (int i = 0; i < engine::kReplacementCount; ++i) {
+        order.push_back(chkReplace[i]);
+        order.push_back(txtReplace[i]);
+        order.push_back(txtWith[i]);
+    }
+    order.push_back(File1);
+    order.push_back(chkRemoveOriginalName);
+    order.push_back(txtFirstIndex);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void frmMain::CenterOnScreen() {
+    const QScreen* where = screen();
+    if (where == nullptr) {
+        return;
+    }
+    const QRect area = where->availableGeometry();
+    const QSize size = sizeHint();
+    move(area.x() + (area.width() - size.width()) / 2,
+         area.y() + (area.height() - size.height()) / 2);
+}
+
+engine::CleanSettings frmMain::TakeSettings() {
+    engine::CleanSettings& s = m_LastSettings;
+    s.FolderChosen = !File1->isHidden();
+    s.FolderPath = File1->Path();
+    s.FileNames = File1->Names();
+    s.RemoveLeadingDigits = ChkRemoveDigits->isChecked();
+    s.RemoveTrailingDigits = ChkRemovePostDigits->isChecked();
+    s.AddPrefix = chkAddPrefix->isChecked();
+    s.Prefix = Bytes(txtPrefix->text());
+    s.AddSuffix = chkAddSuffix->isChecked();
+    s.Suffix = Bytes(txtSuffix->text());
+    s.DiscardOriginalNames = chkRemoveOriginalName->isChecked();
+    for (int i = 0; i < engine::kReplacementCount; ++i) {
+        s.Replacements[i] = {chkReplace[i]->isChecked(), Bytes(txtReplace[i]->text()),
+                             Bytes(txtWith[i]->text())};
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (optUnderscore[i]->isChecked()) {
+            s.SpaceMode = static_cast<engine::SpaceUnderscoreMode>(i);
+        }
+    }
+    s.IndexNumbering = !lblLeadingZeros->isHidden();
+    // Hidden index controls leave the values of the last time they were read.
+    if (s.IndexNumbering) {
+        const double count =
+            engine::RoundHalfEven(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
+        s.FileCountChars = static_cast<int>(std::clamp(count, 0.0, static_cast<double>(INT_MAX)));
+        s.FirstIndex = engine::RoundToInt32(engine::NumericValue(Bytes(txtFirstIndex->text())))
+                           .value_or(s.FirstIndex);
+    }
+    return s;
+}
+
+void frmMain::Form_Load() {
+    File1->hide();
+    setWindowTitle(QStringLiteral("%1 %2.%3.%4")
+                       .arg(Text(engine::kApplicationTitle))
+                       .arg(engine::kVersionMajor)
+                       .arg(engine::kVersionMinor)
+                       .arg(engine::kVersionRevision));
+    ProgressBar1->SetValue(0);
+    Corrections = 0;
+    const QWidget* client = centralWidget();
+    StatusBar1->setGeometry(0, client->height() - StatusBar1->height(), client->width(),
+                            StatusBar1->height());
+    StatusBar1->setText(Text(kSelectFolderStatus));
+}
+
+void frmMain::Form_Unload() {
+    // The cleanup log is opened and closed for each line, so nothing is left open to close.
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Closing half-way through a rename would leave the folder half cleaned with no summary.
+    if (m_Running) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::mnuAbout_Click() {
+    const std::string text = std::string(engine::kApplicationTitle) + "\r\n" +
+                             std::to_string(engine::kVersionMajor) + "." +
+                             std::to_string(engine::kVersionMinor) + "." +
+                             std::to_string(engine::kVersionRevision);
+    ShowMessage(text, {}, Buttons::Ok, Icon::Information);
+}
+
+void frmMain::mnuExit_Click() {
+    close();
+}
+
+void frmMain::cmdBrowse_Click() {
+    strresfolder = m_Dialogs.ChooseFolder(this, kBrowseTitle);
+    if (strresfolder.empty()) {
+        ClearFolder();
+        return;
+    }
+    Path = strresfolder;
+    File1->hide();
+    if (const std::error_code error = File1->SetPath(Path); error) {
+        ReportUnlistableFolder(Path, error);
+        return;
+    }
+    File1->show();
+    const QString folder = Text(File1->Path().native());
+    StatusBar1->setText(QStringLiteral("%1 - %2 files").arg(folder).arg(File1->ListCount()));
+    lblFilePath->setText(folder);
+    const auto countDigits = static_cast<int>(engine::DecimalText(File1->ListCount()).size());
+    if (engine::NumericValue(Bytes(lblNumLeadingZeros->text())) < countDigits) {
+        lblNumLeadingZeros->setText(QString::number(countDigits));
+    }
+}
+
+void frmMain::ClearFolder() {
+    Path.clear();
+    File1->hide();
+    lblFilePath->setText(Text(kNoPathCaption));
+    StatusBar1->setText(Text(kNoPathStatus));
+    CancelProcess = true;
+}
+
+void frmMain::ReportUnlistableFolder(const std::filesystem::path& folder,
+                                     const std::error_code& error) {
+    ShowMessage("The folder " + folder.native() + " can not be read: " + error.message(), {},
+                Buttons::Ok, Icon::None);
+    ClearFolder();
+}
+
+void frmMain::cmdRemove_Click() {
+    ShowProgress(false);
+    if (File1->isHidden()) {
+        ShowMessage(kChoosePathMessage, {}, Buttons::Ok, Icon::None);
+        cmdBrowse_Click();
+    }
+    if (File1->isHidden()) {
+        SetStatusText(engine::kCancelledStatus);
+        return;
+    }
+    const engine::CleanSettings settings = TakeSettings();
+    m_Running = true;
+    const engine::CleanOutcome outcome =
+        engine::RunCleanCommand(settings, *this, *this, m_FileSystem, m_Log);
+    m_Running = false;
+    if (outcome == engine::CleanOutcome::WidthRefused) {
+        txtFirstIndex->setFocus();
+    }
+}
+
+void frmMain::btnLeadingZerosUp_Click() {
+    const double count = std::trunc(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
+    lblNumLeadingZeros->setText(
+        QString::fromStdString(engine::DecimalText(static_cast<std::int64_t>(count) + 1)));
+}
+
+void frmMain::btnLeadingZerosDn_Click() {
+    const double count =
+        engine::RoundHalfEven(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
+    FileCountChars = static_cast<int>(std::clamp(count, 0.0, static_cast<double>(INT_MAX)));
+    CurFileCount = 0;
+    FileIndexCountOffset =
+        engine::RoundToInt32(engine::NumericValue(Bytes(txtFirstIndex->text()))).value_or(1) - 1;
+    const int fileCount = File1->ListCount();
+    const int needed = engine::NeededDigits(fileCount, FileIndexCountOffset);
+    if (FileCountChars > needed) {
+        if (FileCountChars > 1) {
+            lblNumLeadingZeros->setText(QString::number(FileCountChars - 1));
+        }
+        return;
+    }
+    ShowMessage(engine::DigitCountMessage(needed, fileCount, FileIndexCountOffset), {}, Buttons::Ok,
+                Icon::None);
+    txtFirstIndex->setFocus();
+}
+
+void frmMain::txtFirstIndex_Change() {
+    const QString before = txtFirstIndex->text();
+    const double value = std::trunc(std::fabs(engine::NumericValue(Bytes(before))));
+    std::string digits = std::isfinite(value) ? WholeNumberDigits(value) : std::string("0");
+    const double countValue = std::trunc(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
+    const auto digitCount = static_cast<std::size_t>(std::clamp(countValue, 1.0, 400.0));
+    bool cut = false;
+    if (digits.size() > digitCount) {
+        digits.erase(0, digits.size() - digitCount);
+        cut = true;
+    }
+    // A first index must fit 32 bits: drop leading digits as the digit count does.
+    while (BeyondInt32(digits)) {
+        digits.erase(0, 1);
+        cut = true;
+    }
+    const QString normal = QString::fromStdString(digits);
+    if (cut) {
+        txtFirstIndex->setText(normal);
+        txtFirstIndex->setCursorPosition(static_cast<int>(normal.size()));
+    } else if (normal != before) {
+        // Keep the caret where the user was, less what vanished.
+        const qsizetype caret = txtFirstIndex->cursorPosition() - (before.size() - normal.size());
+        txtFirstIndex->setText(normal);
+        txtFirstIndex->setCursorPosition(
+            static_cast<int>(std::clamp<qsizetype>(caret, 0, normal.size())));
+    }
+    if (txtFirstIndex->text() == QStringLiteral("0")) {
+        txtFirstIndex->setSelection(0, 1);
+    }
+}
+
+void frmMain::txtFirstIndex_LostFocus() {
+    txtFirstIndex_Change();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtFirstIndex && event->type() == QEvent::FocusOut) {
+        txtFirstIndex_LostFocus();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::chkAddPrefix_Click() {
+    UpdateIndexControls();
+}
+
+void frmMain::chkAddSuffix_Click() {
+    UpdateIndexControls();
+}
+
+void frmMain::chkRemoveOriginalName_Click() {
+    SetOptionsForRemoveName();
+}
+
+void frmMain::txtPrefix_Change() {
+    CheckFieldText(txtPrefix, true);
+    UpdateIndexControls();
+    if (!txtPrefix->text().isEmpty()) {
+        chkAddPrefix->setChecked(true);
+    }
+}
+
+void frmMain::txtSuffix_Change() {
+    CheckFieldText(txtSuffix, true);
+    UpdateIndexControls();
+    if (!txtSuffix->text().isEmpty()) {
+        chkAddSuffix->setChecked(true);
+    }
+}
+
+void frmMain::txtReplace_Change(int index) {
+    if (!txtReplace[index]->text().isEmpty()) {
+        chkReplace[index]->setChecked(true);
+    }
+}
+
+void frmMain::txtWith_Change(int index) {
+    CheckFieldText(txtWith[index], false);
+}
+
+void frmMain::CheckFieldText(QLineEdit* field, bool allowHash) {
+    const QString text = field->text();
+    if (RemoveInvalidChars(text, allowHash) == text) {
+        return;
+    }
+    ShowMessage(allowHash ? kInvalidCharHashAllowed : kInvalidCharHashForbidden, kInvalidCharTitle,
+                Buttons::Ok, Icon::None);
+    field->setText(RemoveInvalidChars(field->text(), allowHash));
+}
+
+void frmMain::UpdateIndexControls() {
+    const QChar hash = QLatin1Char('#');
+    const bool hashCondition = (chkAddPrefix->isChecked() && txtPrefix->text().contains(hash)) ||
+                               (chkAddSuffix->isChecked() && txtSuffix->text().contains(hash));
+    if (hashCondition) {
+        lblLeadingZeros->show();
+        lblNumLeadingZeros->show();
+        btnLeadingZerosUp->show();
+        btnLeadingZerosDn->show();
+        chkRemoveOriginalName->show();
+        lblFirstIndex->show();
+        txtFirstIndex->show();
+    } else {
+        lblLeadingZeros->hide();
+        lblNumLeadingZeros->hide();
+        btnLeadingZerosUp->hide();
+        btnLeadingZerosDn->hide();
+        chkRemoveOriginalName->hide();
+        chkRemoveOriginalName->setChecked(false);
+        lblFirstIndex->hide();
+        txtFirstIndex->hide();
+    }
+    SetOptionsForRemoveName();
+}
+
+void frmMain::SetOptionsForRemoveName() {
+    const bool enabled = !chkRemoveOriginalName->isChecked();
+    ChkRemoveDigits->setEnabled(enabled);
+    ChkRemovePostDigits->setEnabled(enabled);
+    for (QRadioButton* option : optUnderscore) {
+        option->setEnabled(enabled);
+    }
+    for (QCheckBox* box : chkReplace) {
+        box->setEnabled(enabled);
+    }
+    for (QLineEdit* field : txtReplace) {
+        SetTextFieldEnabled(field, enabled);
+    }
+    for (QLineEdit* field : txtWith) {
+        SetTextFieldEnabled(field, enabled);
+    }
+}
+
+void frmMain::SetTextFieldEnabled(QLineEdit* field, bool enabled) {
+    field->setEnabled(enabled);
+    // A disabled field shows the face of buttons, an enabled one the background of entry fields.
+    const QColor background =
+        palette().color(QPalette::Active, enabled ? QPalette::Base : QPalette::Button);
+    QPalette colours = field->palette();
+    colours.setColor(QPalette::Base, background);
+    field->setPalette(colours);
+}
+
+Answer frmMain::ShowMessage(std::string_view text, std::string_view title, Buttons buttons,
+                            Icon icon) {
+    QMessageBox box(this);
+    // Names may hold "<" and "&": never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Text(text));
+    box.setWindowTitle(Text(title.empty() ? engine::kApplicationTitle : title));
+    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton first = QMessageBox::Ok;
+    switch (buttons) {
+        case Buttons::Ok:
+            set = QMessageBox::Ok;
+            break;
+        case Buttons::OkCancel:
+            set = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case Buttons::YesNo:
+            set = QMessageBox::Yes | QMessageBox::No;
+            first = QMessageBox::Yes;
+            break;
+        case Buttons::YesNoCancel:
+            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            first = QMessageBox::Yes;
+            break;
+    }
+    box.setStandardButtons(set);
+    box.setDefaultButton(first);
+    switch (m_Dialogs.RunMessageBox(box)) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            break;
+    }
+    // Closed without a button: a box with Cancel counts it as Cancel, the others as their
+    // gentlest answer.
+    if (set.testFlag(QMessageBox::Cancel)) {
+        return Answer::Cancel;
+    }
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+}
+
+void frmMain::SetStatusText(std::string_view text) {
+    StatusBar1->setText(Text(text));
+}
+
+void frmMain::SetProgress(int value) {
+    ProgressBar1->SetValue(value);
+}
+
+void frmMain::SelectListEntry(int index) {
+    File1->SetListIndex(index);
+}
+
+void frmMain::RereadList() {
+    if (const std::error_code error = File1->Refresh(); error) {
+        ReportUnlistableFolder(File1->Path(), error);
+    }
+}
+
+void frmMain::ShowProgress(bool shown) {
+    ProgressBar1->setVisible(shown);
+    lblProgress->setVisible(shown);
+}
+
+void frmMain::ProcessPendingEvents() {
+    // Drawing only: a click or key press now could change an option under the run.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace klarwell::window
