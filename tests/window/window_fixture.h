@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QMessageBox>
+#include <QString>
+
+#include "engine/cleanup_log.h"
+#include "engine/posix_file_system.h"
+#include "tests/support/temp_folder.h"
+#include "window/dialogs.h"
+#include "window/frm_main.h"
+
+namespace klarwell::testing {
+
+struct ShownBox {
+    QString Text;
+    QString Title;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::StandardButton Default = QMessageBox::NoButton;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+};
+
+// Answers the window's boxes and folder chooser from queues and records what was shown. A box or
+// chooser with no answer left fails the test.
+class ScriptedDialogs : public window::Dialogs {
+public:
+    QMessageBox::StandardButton RunMessageBox(QMessageBox& box) override;
+    std::filesystem::path ChooseFolder(QWidget* owner, std::string_view title) override;
+
+    std::deque<QMessageBox::StandardButton> Answers;
+    std::deque<std::filesystem::path> Folders;
+    std::vector<ShownBox> Boxes;
+    std::vector<std::string> ChooserTitles;
+    // Runs while each box is open, as a user acting on the window behind it would.
+    std::function<void()> WhileBoxOpen;
+};
+
+// The real window over the real file system, its log in a folder of its own, shown offscreen.
+struct WindowUnderTest {
+    WindowUnderTest();
+
+    TempFolder Music;
+    TempFolder ProgramFolder;
+    ScriptedDialogs Dialogs;
+    engine::PosixFileSystem FileSystem;
+    engine::CleanupLog Log{ProgramFolder.Path(), ProgramFolder.Path() / "fallback"};
+    window::frmMain Form{Dialogs, FileSystem, Log};
+};
+
+}  // namespace klarwell::testing
