@@ -101,6 +101,13 @@ Rect PixelSurface::Clip(const Rect& rect) const {
 
 void PixelSurface::FillClipped(const Rect& rect, const Brush& brush) {
     const Rect r = Clip(rect);
+    if (brush.BrushKind == Brush::Kind::Solid) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            const auto row = m_Pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_Width;
+            std::fill(row + r.left, row + r.right, brush.Color);
+        }
+        return;
+    }
     for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
             switch (brush.BrushKind) {
@@ -229,17 +236,15 @@ bool PixelSurface::BitBlt(int xDst, int yDst, int width, int height, const Pixel
         {std::max(wanted.left, fromSource.left), std::max(wanted.top, fromSource.top),
          std::min(wanted.right, fromSource.right), std::min(wanted.bottom, fromSource.bottom)});
     bool changed = false;
+    const auto rowLength = static_cast<std::size_t>(r.right - r.left);
     for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            const Pixel value =
-                source.GetPixel(static_cast<int>(x + shiftX), static_cast<int>(y + shiftY));
-            auto& target =
-                m_Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_Width) +
-                         static_cast<std::size_t>(x)];
-            if (target != value) {
-                target = value;
-                changed = true;
-            }
+        Pixel* target = m_Pixels.data() + static_cast<std::ptrdiff_t>(y) * m_Width + r.left;
+        const Pixel* from = source.m_Pixels.data() +
+                            static_cast<std::ptrdiff_t>(y + shiftY) * source.m_Width +
+                            static_cast<std::ptrdiff_t>(r.left + shiftX);
+        if (!std::equal(from, from + rowLength, target)) {
+            std::copy(from, from + rowLength, target);
+            changed = true;
         }
     }
     return changed;

@@ -11,16 +11,31 @@
 namespace klarwell::progressbar {
 
 ProgressBarWidget::ProgressBarWidget(QWidget* parent)
-    : QWidget(parent), m_Bar(width(), height(), std::make_unique<QtTextRenderer>()) {
+    : QWidget(parent), m_Bar(0, 0, std::make_unique<QtTextRenderer>()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_Bar.SetSurfaceChangedHandler([this] { ShowSurface(); });
 }
 
+XP_ProgressBar& ProgressBarWidget::Bar() {
+    SyncSize();
+    return m_Bar;
+}
+
+bool ProgressBarWidget::SyncSize() {
+    if (m_Bar.ScaleWidth() == width() && m_Bar.ScaleHeight() == height()) {
+        return false;
+    }
+    m_Bar.Resize(width(), height());
+    return true;
+}
+
 void ProgressBarWidget::ReadProperties(const PropertyStore& store) {
+    SyncSize();
     m_Bar.UserControl_ReadProperties(store);
 }
 
 void ProgressBarWidget::SetValue(int value) {
+    SyncSize();
     if (value == m_Bar.Value() && m_Bar.IsPictureSettled()) {
         return;  // the same picture again: nothing to draw or copy
     }
@@ -38,8 +53,9 @@ void ProgressBarWidget::ShowSurface() {
 }
 
 void ProgressBarWidget::paintEvent(QPaintEvent* /*event*/) {
+    const bool resized = SyncSize();
     m_InPaint = true;
-    if (!m_ScreenCurrent) {
+    if (!m_ScreenCurrent || resized) {
         m_Bar.UserControl_Paint();
     }
     m_InPaint = false;
@@ -61,7 +77,7 @@ void ProgressBarWidget::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void ProgressBarWidget::resizeEvent(QResizeEvent* event) {
-    m_Bar.Resize(event->size().width(), event->size().height());
+    SyncSize();
     QWidget::resizeEvent(event);
 }
 

@@ -19,7 +19,8 @@ class ProgressBarWidget : public QWidget {
 public:
     explicit ProgressBarWidget(QWidget* parent = nullptr);
 
-    XP_ProgressBar& Bar() { return m_Bar; }
+    // The component, sized to the widget's current geometry.
+    XP_ProgressBar& Bar();
     // The load notification: the component reads its stored definition.
     void ReadProperties(const PropertyStore& store);
     [[nodiscard]] int Value() const { return m_Bar.Value(); }
@@ -33,6 +34,9 @@ protected:
 
 private:
     void ShowSurface();
+    // A hidden widget gets no resize events, but the window places it before showing it.
+    // Returns whether the size changed.
+    bool SyncSize();
 
     XP_ProgressBar m_Bar;
     QImage m_Screen;

@@ -89,6 +89,29 @@ int Fail(const std::string& reason) {
     return kBadArguments;
 }
 
+// Checks a --set before anything is drawn, so a bad one leaves no other output.
+std::optional<std::string> CheckSetting(const std::string& name, const std::string& value) {
+    if (EqualsIgnoringCase(name, "Image")) {
+        return std::nullopt;
+    }
+    const bool known = EqualsIgnoringCase(name, "Value") || EqualsIgnoringCase(name, "Scrolling") ||
+                       EqualsIgnoringCase(name, "Orientation") ||
+                       EqualsIgnoringCase(name, "Color") || EqualsIgnoringCase(name, "ShowText") ||
+                       EqualsIgnoringCase(name, "BrushStyle") || EqualsIgnoringCase(name, "Max") ||
+                       EqualsIgnoringCase(name, "Min");
+    if (!known) {
+        return "unknown property " + name;
+    }
+    const std::optional<std::int32_t> number = ParseInt(value);
+    if (!number) {
+        return "bad value for " + name + ": " + value;
+    }
+    if (EqualsIgnoringCase(name, "ShowText") && *number != 0 && *number != 1) {
+        return "ShowText takes 0 or 1, got " + value;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
@@ -108,6 +131,9 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
                 return "--set needs Name=Value, got " + value;
             }
             args.Sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+            if (auto reason = CheckSetting(args.Sets.back().first, args.Sets.back().second)) {
+                return reason;
+            }
         } else if (option == "--out") {
             args.Out = value;
         } else {
@@ -147,39 +173,30 @@ Picture LoadPicture(const std::string& path) {
     return picture;
 }
 
-std::optional<std::string> Apply(XP_ProgressBar& bar, const std::string& name,
-                                 const std::string& value) {
+// Applies one checked --set through the property's setter.
+void Apply(XP_ProgressBar& bar, const std::string& name, const std::string& value) {
     if (EqualsIgnoringCase(name, "Image")) {
         bar.SetImage(LoadPicture(value));
-        return std::nullopt;
+        return;
     }
-    const std::optional<std::int32_t> number = ParseInt(value);
-    if (!number) {
-        return "bad value for " + name + ": " + value;
-    }
+    const std::int32_t number = ParseInt(value).value_or(0);
     if (EqualsIgnoringCase(name, "Value")) {
-        bar.SetValue(*number);
+        bar.SetValue(number);
     } else if (EqualsIgnoringCase(name, "Scrolling")) {
-        bar.SetScrolling(*number);
+        bar.SetScrolling(number);
     } else if (EqualsIgnoringCase(name, "Orientation")) {
-        bar.SetOrientation(*number);
+        bar.SetOrientation(number);
     } else if (EqualsIgnoringCase(name, "Color")) {
-        bar.SetColor(*number);
+        bar.SetColor(number);
     } else if (EqualsIgnoringCase(name, "ShowText")) {
-        if (*number != 0 && *number != 1) {
-            return "ShowText takes 0 or 1, got " + value;
-        }
-        bar.SetShowText(*number == 1);
+        bar.SetShowText(number == 1);
     } else if (EqualsIgnoringCase(name, "BrushStyle")) {
-        bar.SetBrushStyle(*number);
+        bar.SetBrushStyle(number);
     } else if (EqualsIgnoringCase(name, "Max")) {
-        bar.SetMax(*number);
+        bar.SetMax(number);
     } else if (EqualsIgnoringCase(name, "Min")) {
-        bar.SetMin(*number);
-    } else {
-        return "unknown property " + name;
+        bar.SetMin(number);
     }
-    return std::nullopt;
 }
 
 bool WritePpm(const std::string& path, const PixelSurface& surface) {
@@ -225,9 +242,7 @@ int main(int argc, char** argv) {
     XP_ProgressBar bar(args.Width, args.Height, std::make_unique<QtTextRenderer>());
     bar.UserControl_ReadProperties(PropertyStore{});
     for (const auto& [name, value] : args.Sets) {
-        if (const auto reason = Apply(bar, name, value)) {
-            return Fail(*reason);
-        }
+        Apply(bar, name, value);
     }
     const bool ppm = args.Out.size() >= 4 && args.Out.compare(args.Out.size() - 4, 4, ".ppm") == 0;
     const bool written =

@@ -1,0 +1,436 @@
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "progressbar/property_store.h"
+#include "progressbar/xp_progress_bar.h"
+#include "tests/progressbar/fake_text_renderer.h"
+
+namespace klarwell::progressbar {
+namespace {
+
+using testing::FakeTextRenderer;
+using testing::TextLog;
+
+constexpr Pixel kWhite = Rgb(255, 255, 255);
+constexpr Pixel kBar = Rgb(0, 120, 215);      // system colour 13, the loaded default
+constexpr Pixel kLight = Rgb(150, 199, 238);  // LightenColor(bar, 150)
+constexpr Pixel kLine1 = 0xBEBEBE;
+constexpr Pixel kLine2 = 0xEFEFEF;
+constexpr Pixel kFrame = 0x686868;
+
+// A 237 x 21 control loaded from an empty store, then set as given.
+std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int orientation, int value,
+                                        TextLog* log = nullptr) {
+    auto bar = std::make_unique<XP_ProgressBar>(
+        237, 21, log ? std::make_unique<FakeTextRenderer>(*log) : nullptr);
+    bar->UserControl_ReadProperties(PropertyStore{});
+    bar->SetScrolling(scrolling);
+    bar->SetOrientation(orientation);
+    bar->SetValue(value);
+    return bar;
+}
+
+TEST(DrawProgressBar, BlockStylesHorizontal) {
+    struct Row {
+        const char* why;
+        int scrolling;
+        int value;
+        int x;
+        int y;
+        Pixel expected;
+    };
+    const Row rows[] = {
+        {"0 %: edge 3 becomes 12, body starts at 4", 0, 0, 4, 10, kBar},
+        {"0 %: the one block ends at 9", 0, 0, 9, 10, kBar},
+        {"0 %: separator column 10", 0, 0, 10, 10, kWhite},
+        {"0 %: separator column 11", 0, 0, 11, 10, kWhite},
+        {"0 %: column 3 is never filled", 0, 0, 3, 10, kWhite},
+        {"50 %: edge 115, last block ends at 113", 0, 50, 113, 10, kBar},
+        {"50 %: the body's last column 114 is a separator", 0, 50, 114, 10, kWhite},
+        {"50 %: blocks repeat every 8 from 4 (separator 106)", 0, 50, 106, 10, kWhite},
+        {"50 %: block 108 to 113", 0, 50, 108, 10, kBar},
+        {"98 %: edge 235, 235 + 4 > 237 ends the body at 230", 0, 98, 230, 10, kBar},
+        {"98 %: nothing after 230", 0, 98, 231, 10, kWhite},
+        {"100 %: same edge 235 as 98 %", 0, 100, 230, 10, kBar},
+        {"100 %: and nothing after 230", 0, 100, 231, 10, kWhite},
+        {"top gradient starts light at row 3", 0, 50, 20, 3, kLight},
+        {"top gradient row 5 steps two of six", 0, 50, 20, 5, Rgb(100, 173, 230)},
+        {"body rows 8 to 10 in the bar colour", 0, 50, 20, 8, kBar},
+        {"bottom gradient ends light at row 17", 0, 50, 20, 17, kLight},
+        {"row 18 stays white", 0, 50, 20, 18, kWhite},
+        {"smooth 50 %: edge 121, body to 120", 1, 50, 120, 10, kBar},
+        {"smooth 50 %: column 121 white", 1, 50, 121, 10, kWhite},
+        {"smooth: no gaps", 1, 50, 10, 10, kBar},
+        {"smooth 98 %: edge 237 ends the body at 232", 1, 98, 232, 10, kBar},
+        {"smooth 98 %: column 233 white", 1, 98, 233, 10, kWhite},
+        {"smooth 100 %: edge 241, body under the border too", 1, 100, 234, 10, kBar},
+        {"an unknown style draws as smooth", 99, 50, 120, 10, kBar},
+        {"an unknown style has no gaps", 99, 50, 10, 10, kBar},
+        {"searching 50 %: nothing left of the first block", 2, 50, 97, 10, kWhite},
+        {"searching 50 %: block 1 starts at 98 (98.5 to even)", 2, 50, 98, 10, Rgb(220, 236, 249)},
+        {"searching 50 %: block 1 ends at 107", 2, 50, 107, 10, Rgb(200, 225, 246)},
+        {"searching 50 %: 2-pixel gap", 2, 50, 108, 10, kWhite},
+        {"searching 50 %: block 2 starts at 110", 2, 50, 110, 10, Rgb(180, 215, 243)},
+        {"searching 50 %: block 3 starts at 122 (122.5 to even)", 2, 50, 122, 10,
+         Rgb(140, 194, 236)},
+        {"searching 50 %: block 3 ends at 131", 2, 50, 131, 10, Rgb(120, 183, 233)},
+        {"searching 50 %: after block 3", 2, 50, 132, 10, kWhite},
+        {"searching blocks reach row 18", 2, 50, 98, 18, Rgb(220, 236, 249)},
+        {"searching blocks start at row 3", 2, 50, 98, 3, Rgb(220, 236, 249)},
+        {"searching 0 %: blocks left of the control, no body", 2, 0, 4, 10, kWhite},
+        {"searching 0 %: the last block column 0 is under the frame", 2, 0, 0, 10, kFrame},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        const auto bar = MakeBar(row.scrolling, 0, row.value);
+        EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
+    }
+}
+
+TEST(DrawProgressBar, BlockStylesVertical) {
+    struct Row {
+        const char* why;
+        int value;
+        int x;
+        int y;
+        Pixel expected;
+    };
+    const Row rows[] = {
+        {"0 %: fill top 21, no body", 0, 100, 10, kWhite},
+        {"0 %: no side gradient", 0, 4, 10, kWhite},
+        {"0 %: no separator over the border", 0, 100, 19, kLine2},
+        {"100 %: fill top 5", 100, 100, 5, kBar},
+        {"100 %: above the fill top", 100, 100, 4, kWhite},
+        {"100 %: separator rows 11 and 12", 100, 100, 11, kWhite},
+        {"100 %: separator row 12", 100, 100, 12, kWhite},
+        {"100 %: block below the separator", 100, 100, 13, kBar},
+        {"100 %: left gradient light at x 4", 100, 4, 10, kLight},
+        {"100 %: left gradient bar colour at x 8", 100, 8, 10, kBar},
+        {"100 %: right gradient bar colour at R - 8", 100, 229, 10, kBar},
+        {"100 %: right gradient light at R - 4", 100, 233, 10, kLight},
+        {"100 %: the border line covers the bottom separator", 100, 100, 19, kLine2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        const auto bar = MakeBar(0, 1, row.value);
+        EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
+    }
+}
+
+// Lines, frame and the corner pixels, whatever the bar colour.
+TEST(DrawXPBorder, LinesFrameAndCornerTable) {
+    struct Row {
+        const char* why;
+        int x;
+        int y;
+        Pixel expected;
+    };
+    const Row rows[] = {
+        {"corner (0, 0)", 0, 0, 0xFFFFFF},
+        {"corner (0, 1)", 0, 1, 0xA6ABAC},
+        {"corner (0, 2)", 0, 2, 0x7D7E7F},
+        {"corner (1, 0)", 1, 0, 0xA7ABAC},
+        {"corner (1, 1)", 1, 1, 0x777777},
+        {"corner (2, 0)", 2, 0, 0x7D7E7F},
+        {"corner (2, 2)", 2, 2, 0xBEBEBE},
+        {"corner (0, B-1)", 0, 20, 0xFFFFFF},
+        {"corner (1, B-1)", 1, 20, 0xA6ABAC},
+        {"corner (2, B-1)", 2, 20, 0x7D7E7F},
+        {"corner (0, B-3)", 0, 18, 0x7D7E7F},
+        {"corner (0, B-2)", 0, 19, 0xA7ABAC},
+        {"corner (1, B-2)", 1, 19, 0x777777},
+        {"corner (R-1, 0)", 236, 0, 0xFFFFFF},
+        {"corner (R-1, 1)", 236, 1, 0xBEBEBE},
+        {"corner (R-1, 2)", 236, 2, 0x7D7E7F},
+        {"corner (R-2, 2)", 235, 2, 0xBEBEBE},
+        {"corner (R-2, 1)", 235, 1, 0x686868},
+        {"corner (R-1, B-1)", 236, 20, 0xFFFFFF},
+        {"corner (R-1, B-2)", 236, 19, 0xBEBEBE},
+        {"corner (R-1, B-3)", 236, 18, 0x7D7E7F},
+        {"corner (R-2, B-2)", 235, 19, 0x777777},
+        {"corner (R-2, B-1)", 235, 20, 0xBEBEBE},
+        {"corner (R-3, B-1)", 234, 20, 0x7D7E7F},
+        {"line 1 ends at R - 3", 234, 1, kLine1},
+        {"line 2 on row B - 2", 10, 19, kLine2},
+        {"line 3 ends at row B - 3", 1, 18, kLine1},
+        {"line 4 on column 2", 2, 10, kLine2},
+        {"line 5 on row 2", 10, 2, kLine2},
+        {"line 6 on column R - 2", 235, 10, kLine2},
+        {"frame top", 10, 0, kFrame},
+        {"frame right", 236, 10, kFrame},
+        {"frame bottom", 10, 20, kFrame},
+        {"frame left", 0, 10, kFrame},
+    };
+    for (const std::int32_t color : {0xD77800, 0x0000FF}) {
+        const auto bar = MakeBar(1, 0, 100);
+        bar->SetColor(color);
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.why);
+            EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
+        }
+    }
+}
+
+TEST(DrawLine, EndPointExcludedAndColourTranslated) {
+    struct Row {
+        const char* why;
+        int x1;
+        int y1;
+        int x2;
+        int y2;
+        std::int32_t color;
+        int px;
+        int py;
+        Pixel expected;
+    };
+    constexpr std::int32_t kInk = 0x030201;
+    const Row rows[] = {
+        {"start equal to end sets nothing", 2, 1, 2, 1, kInk, 2, 1, kWhite},
+        {"the start is set", 2, 1, 5, 1, kInk, 2, 1, Rgb(1, 2, 3)},
+        {"the point before the end is set", 2, 1, 5, 1, kInk, 4, 1, Rgb(1, 2, 3)},
+        {"the end is not set", 2, 1, 5, 1, kInk, 5, 1, kWhite},
+        {"a system colour is translated", 0, 0, 0, 3, static_cast<std::int32_t>(0x8000000DU), 0, 2,
+         kBar},
+    };
+    XP_ProgressBar bar(4, 4);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        PixelSurface surface(8, 4);
+        bar.DrawLine(row.x1, row.y1, row.x2, row.y2, &surface, row.color);
+        EXPECT_EQ(surface.GetPixel(row.px, row.py), row.expected);
+    }
+}
+
+TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
+    struct Row {
+        const char* why;
+        std::int32_t end;
+        std::int32_t start;
+        int x2;
+        int y2;
+        bool horizontal;
+        int px;
+        int py;
+        Pixel expected;
+    };
+    const Row rows[] = {
+        {"Y2 0 draws one row in the end colour", 0x030201, 0x0000FF, 5, 0, false, 4, 0,
+         Rgb(1, 2, 3)},
+        {"Y2 0 draws no second row", 0x030201, 0x0000FF, 5, 0, false, 1, 1, kWhite},
+        {"Y2 -1 draws nothing", 0x030201, 0x0000FF, 5, -1, false, 0, 0, kWhite},
+        {"the last of n + 1 rows has the start colour", 0x000001, 0x0000C8, 3, 6, false, 0, 6,
+         Rgb(200, 0, 0)},
+        // 199 / 6 kept as a float is a hair above 33.1666..., so row 3 is 100.500004: 101, where
+        // double steps would give the even 100.
+        {"row 3 of 1 to 200 in six steps rounds the float step", 0x000001, 0x0000C8, 3, 6, false, 0,
+         3, Rgb(101, 0, 0)},
+        // -5 / 6 as a float is a hair above, so 5 + 3 steps is 2.5000001: 3, not the even 2.
+        {"row 3 of 5 to 0 in six steps", 0x000005, 0x000000, 3, 6, false, 0, 3, Rgb(3, 0, 0)},
+        {"horizontal: X2 counts columns, Y2 ends them", 0x030201, 0x0000FF, 2, 3, true, 2, 2,
+         Rgb(255, 0, 0)},
+        {"horizontal: row Y2 itself is not drawn", 0x030201, 0x0000FF, 2, 3, true, 2, 3, kWhite},
+    };
+    XP_ProgressBar bar(4, 4);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        PixelSurface surface(8, 8);
+        std::int32_t end = row.end;
+        std::int32_t start = row.start;
+        bool horizontal = row.horizontal;
+        bar.DrawGradient(end, start, 0, 0, row.x2, row.y2, &surface, horizontal);
+        EXPECT_EQ(surface.GetPixel(row.px, row.py), row.expected);
+    }
+    std::int32_t system = static_cast<std::int32_t>(0x8000000DU);
+    std::int32_t plain = 0x0000FF;
+    bool vertical = false;
+    PixelSurface surface(2, 2);
+    bar.DrawGradient(system, plain, 0, 0, 1, 1, &surface, vertical);
+    EXPECT_EQ(system, 0xD77800) << "the translated colour is written back";
+}
+
+TEST(DrawPercentText, NumberText) {
+    struct Row {
+        const char* why;
+        int scrolling;
+        std::int32_t value;
+        std::int32_t max;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"37 of 100", 0, 37, 100, "37 %"},
+        {"1 of 50 with a full stop", 0, 1, 50, "0.5 %"},
+        {"two decimals at most", 1, 1, 1, "0.01 %"},
+        {"12.5 without trailing zero", 1, 25, 50, "12.5 %"},
+        {"a leading minus", 0, -5, 100, "-5 %"},
+        {"negative fraction", 0, -1, 50, "-0.5 %"},
+        {"beyond 100", 0, 150, 100, "150 %"},
+        {"the product needs 64 bits", 0, INT_MAX, INT_MAX, "46116860141324206.09 %"},
+        {"the most negative product", 0, INT_MIN, INT_MAX, "-46116860162799042.56 %"},
+        {"searching whatever the value", 2, 37, 100, "Searching.."},
+        {"the dark style shows the number", 6, 37, 100, "37 %"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        TextLog log;
+        auto bar = MakeBar(row.scrolling, 0, row.value, &log);
+        bar->SetMax(row.max);
+        bar->SetShowText(true);
+        bar->SetValue(row.value);  // the first text paint measured from (0, 0)
+        ASSERT_FALSE(log.Draws.empty());
+        EXPECT_EQ(log.Draws.front().Text, row.expected);
+    }
+}
+
+// Text 6 pixels a character, 13 high, on a 237 x 21 control: centred left is
+// round(118.5 - width / 2), top round(10.5 - 6.5) = 4.
+TEST(DrawPercentText, PlacementCarriedFromPaintToPaint) {
+    struct Step {
+        std::int32_t value;
+        Rect expected;  // where the text goes; right <= left draws nothing
+        int draws;
+    };
+    struct Row {
+        const char* why;
+        Step steps[4];
+    };
+    const Row rows[] = {
+        {"first paint measures from (0, 0) and shows nothing, then centred",
+         {{37, {106, 4, 24, 13}, 0},
+          {37, {106, 4, 130, 17}, 1},
+          {37, {106, 4, 130, 17}, 1},
+          {37, {106, 4, 130, 17}, 1}}},
+        {"narrower text keeps the old right edge for one paint",
+         {{100, {104, 4, 30, 13}, 0},
+          {100, {104, 4, 134, 17}, 1},
+          {99, {106, 4, 128, 17}, 1},
+          {99, {106, 4, 130, 17}, 1}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        TextLog log;
+        auto bar = MakeBar(0, 0, 0, &log);
+        bar->SetValue(row.steps[0].value);
+        bar->SetShowText(true);
+        int step = 0;
+        for (const Step& s : row.steps) {
+            SCOPED_TRACE(step);
+            if (step++ > 0) {
+                bar->SetValue(s.value);
+            }
+            EXPECT_EQ(bar->TextRect(), s.expected);
+            EXPECT_EQ(static_cast<int>(log.Draws.size()), s.draws);
+            if (s.draws > 0) {
+                EXPECT_EQ(log.Draws.back().Where, s.expected);
+                EXPECT_EQ(log.Draws.back().Color, Rgb(0, 0, 0));
+            }
+            log.Draws.clear();
+        }
+    }
+}
+
+// The tint pass narrows the carried rectangle, so the dark text takes some paints to settle.
+TEST(DrawPercentText, DarkStyleDrawsSilverThenTint) {
+    constexpr Pixel kSilver = 0xC0C0C0;
+    constexpr Pixel kTint = Rgb(80, 162, 227);  // LightenColor(bar, 80)
+    struct Row {
+        const char* why;
+        std::int32_t value;
+        int paints;  // after the one that turned the text on
+        std::vector<testing::TextDraw> expected;
+    };
+    const Row rows[] = {
+        {"50 %, second text paint: right measured from the tint pass's left 160",
+         50,
+         1,
+         {{{106, 4, 184, 17}, "50 %", kSilver}, {{80, 4, 118, 17}, "50 %", kTint}}},
+        {"50 %, settled: silver over the text, tint up to fx = 118.5 (to even 118)",
+         50,
+         9,
+         {{{106, 4, 130, 17}, "50 %", kSilver}, {{106, 4, 118, 17}, "50 %", kTint}}},
+        {"100 %, settled: fx 237 is past the text, so no silver pass",
+         100,
+         9,
+         {{{104, 4, 237, 17}, "100 %", kTint}}},
+        {"0 %: fx 0 is left of the text, so no tint pass; 109.5 centres to 110",
+         0,
+         3,
+         {{{110, 4, 128, 17}, "0 %", kSilver}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        TextLog log;
+        auto bar = MakeBar(6, 0, row.value, &log);
+        bar->SetShowText(true);
+        for (int paint = 0; paint < row.paints; ++paint) {
+            log.Draws.clear();
+            bar->SetValue(row.value);
+        }
+        ASSERT_EQ(log.Draws.size(), row.expected.size());
+        for (std::size_t i = 0; i < row.expected.size(); ++i) {
+            EXPECT_EQ(log.Draws[i].Where, row.expected[i].Where);
+            EXPECT_EQ(log.Draws[i].Text, row.expected[i].Text);
+            EXPECT_EQ(log.Draws[i].Color, row.expected[i].Color);
+        }
+    }
+}
+
+TEST(DrawPercentText, HiddenTextIsNeitherMeasuredNorDrawn) {
+    for (const int scrolling : {0, 1, 2, 3, 4, 5, 6, 7, 8, 42}) {
+        SCOPED_TRACE(scrolling);
+        TextLog log;
+        auto bar = MakeBar(scrolling, 0, 50, &log);
+        bar->SetValue(60);
+        EXPECT_EQ(log.Measures, 0);
+        EXPECT_TRUE(log.Draws.empty());
+        EXPECT_EQ(bar->hdc()->BkMode(), BackgroundMode::Opaque) << "a fresh buffer is opaque";
+        bar->SetShowText(true);
+        EXPECT_EQ(bar->hdc()->BkMode(), BackgroundMode::Transparent) << "and stays so after text";
+    }
+}
+
+// Same inputs, same picture: the host may skip a paint only then.
+TEST(XPProgressBar, PictureSettlesOnceTheTextStopsMoving) {
+    TextLog log;
+    auto bar = MakeBar(0, 0, 37, &log);
+    EXPECT_TRUE(bar->IsPictureSettled()) << "no text: the paint repeats itself";
+    bar->SetShowText(true);
+    EXPECT_FALSE(bar->IsPictureSettled()) << "the first text paint moved the text rectangle";
+    bar->SetValue(37);
+    EXPECT_FALSE(bar->IsPictureSettled()) << "the second moved its right edge";
+    bar->SetValue(37);
+    EXPECT_TRUE(bar->IsPictureSettled());
+    bar->SetMax(50);
+    EXPECT_FALSE(bar->IsPictureSettled()) << "the text would change";
+}
+
+// No value, size or style reaches outside the surface (the sanitizer build checks the memory).
+TEST(DrawProgressBar, ExtremeInputsStayInsideTheSurface) {
+    const int sizes[][2] = {{0, 0}, {1, 1}, {2, 3}, {237, 21}, {3, 60}};
+    const std::int32_t values[] = {INT_MIN, -5, 0, 100, INT_MAX};
+    for (const auto& size : sizes) {
+        for (const std::int32_t value : values) {
+            for (int scrolling = -1; scrolling <= 9; ++scrolling) {
+                TextLog log;
+                XP_ProgressBar bar(size[0], size[1], std::make_unique<FakeTextRenderer>(log));
+                bar.SetMax(INT_MIN);
+                bar.SetBrushStyle(77);
+                bar.SetImage(std::make_shared<PixelSurface>(1, 1));
+                bar.SetShowText(true);
+                bar.SetScrolling(scrolling);
+                bar.SetValue(value);
+                bar.SetOrientation(1);
+                bar.Resize(size[1], size[0]);
+                bar.UserControl_Paint();
+                EXPECT_EQ(bar.OwnSurface().Width(), size[1]);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace klarwell::progressbar
