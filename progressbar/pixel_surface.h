@@ -61,15 +61,13 @@ struct Brush {
 
 enum class BackgroundMode { Opaque, Transparent };
 
-// Edge flags: the outer and the inner ring of a three-dimensional border.
-enum EdgeFlags : int {
-    kBdrRaisedOuter = 1,
-    kBdrSunkenOuter = 2,
-    kBdrRaisedInner = 4,
-    kBdrSunkenInner = 8,
-    kEdgeEtched = kBdrSunkenOuter | kBdrRaisedInner,
-    kEdgeBump = kBdrRaisedOuter | kBdrSunkenInner,
-};
+// Edge flags for DrawEdge: an outer ring and an optional inner ring.
+constexpr int kBdrRaisedOuter = 1;
+constexpr int kBdrSunkenOuter = 2;
+constexpr int kBdrRaisedInner = 4;
+constexpr int kBdrSunkenInner = 8;
+constexpr int kEdgeEtched = kBdrSunkenOuter | kBdrRaisedInner;
+constexpr int kEdgeBump = kBdrRaisedOuter | kBdrSunkenInner;
 
 // A raster of 0x00BBGGRR pixels with the drawing state a paint relies on. Every operation clips to
 // the raster: coordinates outside it are never written, whatever the values.
