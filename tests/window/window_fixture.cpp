@@ -7,7 +7,7 @@ namespace klarwell::testing {
 
 QMessageBox::StandardButton ScriptedDialogs::RunMessageBox(QMessageBox& box) {
     Boxes.push_back({box.text(), box.windowTitle(), box.standardButtons(),
-                     box.standardButton(box.defaultButton()), box.icon()});
+                     box.standardButton(box.defaultButton()), box.icon(), box.textFormat()});
     if (WhileBoxOpen) {
         WhileBoxOpen();
     }

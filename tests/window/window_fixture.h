@@ -23,6 +23,7 @@ struct ShownBox {
     QMessageBox::StandardButtons Buttons;
     QMessageBox::StandardButton Default = QMessageBox::NoButton;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    Qt::TextFormat Format = Qt::AutoText;
 };
 
 // Answers the window's boxes and folder chooser from queues and records what was shown. A box or
