@@ -17,7 +17,8 @@ bool PairInForce(const ReplacementPair& pair) {
 }
 
 std::int32_t FileIndexCountOffset(const CleanSettings& settings) {
-    // The lowest first index has no offset below it; keep it there rather than wrap.
+    // The lowest first index has no offset below it: it stays there rather than wrap. The window
+    // keeps the first index to digits and the harness refuses that value.
     constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
     return settings.FirstIndex == kLowest ? kLowest : settings.FirstIndex - 1;
 }

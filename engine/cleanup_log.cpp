@@ -70,8 +70,11 @@ void CleanupLog::Append(std::string_view line, FileSystem& fs, UserInterface& ui
         return;
     }
     m_ToldThisRun = true;
-    std::string text = "Could not write the rename log " + LogFile().native() + " or " +
-                       FallbackLogFile().native() + ": " + ec.message() +
+    std::string tried = FallbackLogFile().native();
+    if (!m_ProgramFolder.empty()) {
+        tried = LogFile().native() + " or " + tried;
+    }
+    std::string text = "Could not write the rename log " + tried + ": " + ec.message() +
                        "\r\n\r\nThe files are renamed, but this run's renames are not logged.";
     static_cast<void>(ui.ShowMessage(text, kApplicationTitle, Buttons::Ok, Icon::None));
 }

@@ -71,8 +71,9 @@ std::string NextIndexString(RunState& state) {
     const std::int64_t number = static_cast<std::int64_t>(state.CurFileCount) +
                                 static_cast<std::int64_t>(state.FileIndexCountOffset);
     std::string text = DecimalText(number);
-    if (state.FileCountChars > 0 && static_cast<std::size_t>(state.FileCountChars) > text.size()) {
-        text.insert(0, static_cast<std::size_t>(state.FileCountChars) - text.size(), '0');
+    const auto width = static_cast<std::size_t>(std::clamp(state.FileCountChars, 0, kWidestIndex));
+    if (width > text.size()) {
+        text.insert(0, width - text.size(), '0');
     }
     return text;
 }

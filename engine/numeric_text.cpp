@@ -1,5 +1,6 @@
 #include "engine/numeric_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -18,6 +19,25 @@ std::size_t SkipBlanks(std::string_view text, std::size_t at) {
         ++at;
     }
     return at;
+}
+
+// The power of ten of the first significant digit plus one: positive for a number of 1 or more.
+long long DecimalExponent(std::string_view number) {
+    const std::size_t e = number.find('e');
+    const std::string_view mantissa = number.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::from_chars(number.data() + e + 1 + (number[e + 1] == '+' ? 1 : 0),
+                        number.data() + number.size(), exponent);
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return std::numeric_limits<long long>::min();
+    }
+    const long long position = first < point ? static_cast<long long>(point - first)
+                                             : -static_cast<long long>(first - point - 1);
+    return position + exponent;
 }
 
 }  // namespace
@@ -68,8 +88,7 @@ double NumericValue(std::string_view text) {
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     static_cast<void>(end);
     if (ec == std::errc::result_out_of_range) {
-        value =
-            digits.find("e-") != std::string::npos ? 0.0 : std::numeric_limits<double>::infinity();
+        value = DecimalExponent(digits) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;
 }

@@ -17,9 +17,10 @@ std::error_code LastError() {
 
 }  // namespace
 
+// The entry itself counts, so a link that points nowhere is a name that is taken.
 bool PosixFileSystem::Exists(const std::filesystem::path& path) const {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 std::error_code PosixFileSystem::Rename(const std::filesystem::path& from,
@@ -85,11 +86,16 @@ std::error_code PosixFileSystem::CreateFolders(const std::filesystem::path& fold
     return ec;
 }
 
+// Compares the entries, not what they point to: a symbolic link to the listed file is another
+// file, which a rename may replace, while dropping the listed name would lose the content.
 SameFileResult PosixFileSystem::IsSameFile(const std::filesystem::path& a,
                                            const std::filesystem::path& b) const {
-    std::error_code ec;
-    const bool same = std::filesystem::equivalent(a, b, ec);
-    return {same && !ec, ec};
+    struct stat first {};
+    struct stat second {};
+    if (::lstat(a.c_str(), &first) != 0 || ::lstat(b.c_str(), &second) != 0) {
+        return {false, LastError()};
+    }
+    return {first.st_dev == second.st_dev && first.st_ino == second.st_ino, {}};
 }
 
 FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) const {

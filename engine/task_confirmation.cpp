@@ -14,8 +14,9 @@ constexpr std::string_view kTitle = "Klarwell Task Confirmation";
 
 // "#" is shown as the digit count's worth of zeros.
 std::string RenderPlaceholders(std::string_view text, int digitCount) {
-    return ReplaceAll(text, "#",
-                      std::string(static_cast<std::size_t>(std::max(digitCount, 0)), '0'));
+    return ReplaceAll(
+        text, "#",
+        std::string(static_cast<std::size_t>(std::clamp(digitCount, 0, kWidestIndex)), '0'));
 }
 
 std::string Quoted(std::string_view text) {

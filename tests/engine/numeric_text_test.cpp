@@ -38,6 +38,10 @@ TEST(NumericValue, LeadingDecimalNumber) {
         {"a second point cannot continue it", "12.5.3", 12.5},
         {"no digit grouping", "4,000", 4.0},
         {"beyond 32 bits without wrapping", "99999999999", 99999999999.0},
+        {"too large for a double", "1" + std::string(400, '0'), kInfinity},
+        {"too large even with a negative exponent", "1" + std::string(400, '0') + "e-5", kInfinity},
+        {"too small for a double is 0", "0." + std::string(400, '0') + "1", 0.0},
+        {"a tiny exponent is 0", "1e-400", 0.0},
         {"a byte that is not text stops reading",
          "\xff"
          "5",

@@ -320,6 +320,31 @@ TEST(RenameStep, HardLinkConflictYesKeepsTheContentUnderTheTarget) {
     EXPECT_EQ(s.f.Run.Corrections, 1);
 }
 
+TEST(RenameStep, SymbolicLinkTargetIsReplacedNeverTheFileItPointsTo) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "REAL");
+    ASSERT_EQ(::symlink("a b.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
+    ScriptedUserInterface ui({Answer::Yes});
+    PosixFileSystem fs;
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
+    EXPECT_FALSE(std::filesystem::is_symlink(s.f.Music.Path() / "a_b.mp3"));
+    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "REAL");
+    EXPECT_EQ(s.f.Run.Corrections, 1);
+}
+
+TEST(RenameStep, LinkPointingNowhereIsAConflict) {
+    Step s;
+    s.f.Music.CreateFile("a b.mp3", "REAL");
+    ASSERT_EQ(::symlink("gone.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
+    ScriptedUserInterface ui({Answer::No});
+    PosixFileSystem fs;
+    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 1U);
+    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_EQ(s.f.Music.Read("a b.mp3"), "REAL");
+}
+
 TEST(RenameStep, CaseOnlyChangeOnCaseBlindDiskRenamesTheFileItself) {
     Step s;
     s.f.Music.CreateFile("my song.mp3", "mine");

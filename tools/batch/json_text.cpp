@@ -244,6 +244,27 @@ std::optional<DecodedLiteral> DecodeStringLiteral(std::string_view json, std::si
     return std::nullopt;
 }
 
+namespace {
+
+// Whether a string literal (quotes included) holds a lone low surrogate escape, which the parser
+// refuses even when the bytes it stands for happen to form valid UTF-8.
+bool HoldsByteEscape(std::string_view literal) {
+    for (std::size_t i = 0; i + 1 < literal.size(); ++i) {
+        if (literal[i] != '\\') {
+            continue;
+        }
+        if (literal[i + 1] == 'u' && i + 3 < literal.size() &&
+            (literal[i + 2] == 'd' || literal[i + 2] == 'D') &&
+            std::string_view("cdefCDEF").find(literal[i + 3]) != std::string_view::npos) {
+            return true;
+        }
+        ++i;  // an escaped backslash followed by "udc" is plain text
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string RawStringTable::Prepare(std::string_view json) {
     std::string out;
     out.reserve(json.size());
@@ -263,6 +284,7 @@ std::string RawStringTable::Prepare(std::string_view json) {
         // A text that begins with NUL goes through the table too, so that no text of the
         // settings can pass for a placeholder.
         const bool parserTakesIt = IsWellFormedUtf8(literal->Bytes) &&
+                                   !HoldsByteEscape(json.substr(pos, literal->End - pos)) &&
                                    (literal->Bytes.empty() || literal->Bytes.front() != '\0');
         if (parserTakesIt) {
             out += json.substr(pos, literal->End - pos);

@@ -160,7 +160,8 @@ public:
             return ok;
         }
         if (key == "FirstIndex") {
-            const bool ok = Whole(value, key, std::numeric_limits<std::int32_t>::min(),
+            // The offset, first index minus one, must fit 32 bits as well.
+            const bool ok = Whole(value, key, std::numeric_limits<std::int32_t>::min() + 1,
                                   std::numeric_limits<std::int32_t>::max(), number);
             s.FirstIndex = static_cast<std::int32_t>(number);
             return ok;
