@@ -1,53 +1,17 @@
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/batch_run.h"
 #include "engine/clean_settings.h"
+#include "tests/engine/engine_fixture.h"
 
 namespace klarwell::engine {
 namespace {
 
-class Options {
-public:
-    Options& Leading() {
-        m_Settings.RemoveLeadingDigits = true;
-        return *this;
-    }
-    Options& Trailing() {
-        m_Settings.RemoveTrailingDigits = true;
-        return *this;
-    }
-    Options& Prefix(std::string text, bool ticked = true) {
-        m_Settings.AddPrefix = ticked;
-        m_Settings.Prefix = std::move(text);
-        return *this;
-    }
-    Options& Suffix(std::string text, bool ticked = true) {
-        m_Settings.AddSuffix = ticked;
-        m_Settings.Suffix = std::move(text);
-        return *this;
-    }
-    Options& Discard() {
-        m_Settings.DiscardOriginalNames = true;
-        return *this;
-    }
-    Options& Pair(int index, std::string keyword, std::string with, bool enabled = true) {
-        m_Settings.Replacements.at(static_cast<std::size_t>(index)) =
-            ReplacementPair{enabled, std::move(keyword), std::move(with)};
-        return *this;
-    }
-    Options& Mode(SpaceUnderscoreMode mode) {
-        m_Settings.SpaceMode = mode;
-        return *this;
-    }
-    operator CleanSettings() const { return m_Settings; }
-
-private:
-    CleanSettings m_Settings;
-};
+using testing::kKeep;
+using testing::kToSpaces;
+using testing::Options;
 
 TEST(IsAudioFileName, ExtensionOfTheTrimmedName) {
     struct Row {
@@ -56,38 +20,25 @@ TEST(IsAudioFileName, ExtensionOfTheTrimmedName) {
         bool expected;
     };
     const Row rows[] = {
-        {"lower-case .mp3", "song.mp3", true},
-        {"upper-case .MP3", "Song.MP3", true},
         {"mixed-case .Mp3", "song.Mp3", true},
-        {"mixed-case .mP2", "song.mP2", true},
-        {".wav", "a.wav", true},
-        {".WAV", "A.WAV", true},
+        {"upper-case .WAV", "A.WAV", true},
         {".krt", "a.krt", true},
-        {".mp2", "a.mp2", true},
-        {"the engine accepts .tmc", "take.tmc", true},
+        {"mixed-case .mP2", "song.mP2", true},
         {"the engine accepts .TMC", "TAKE.TMC", true},
         {"only the last extension counts", "song.wav.mp3", true},
         {"exactly four characters", ".mp3", true},
-        {"one trailing space is trimmed", "song.mp3 ", true},
         {"several trailing spaces are trimmed", "song.wav   ", true},
         {"leading and trailing spaces are trimmed", "  song.krt  ", true},
         {"bytes that are not UTF-8 before the extension", "\xff\xfe.mp3", true},
         {".flac is not audio here", "song.flac", false},
-        {".txt", "notes.txt", false},
-        {".mp4", "song.mp4", false},
         {"an audio extension in the middle", "song.mp3.bak", false},
         {"no dot", "songmp3", false},
-        {"an underscore for the dot", "song_mp3", false},
-        {"a space for the dot", "song. mp3", false},
         {"one letter short", "song.mp", false},
         {"one letter long", "song.mp33", false},
         {"a tab is not trimmed", "song.mp3\t", false},
         {"an empty name", "", false},
-        {"one character", "a", false},
         {"three characters", "mp3", false},
-        {"three characters of a dot name", ".mp", false},
         {"too short once trimmed", " mp3 ", false},
-        {"blanks only", "    ", false},
         {"a full-width letter does not fold", "song.\xef\xbd\x8dp3", false},
         {"an invalid byte in the extension", "song.\xff", false},
     };
@@ -107,10 +58,8 @@ TEST(NeedsCleaning, EachConditionOnItsOwn) {
     const Row rows[] = {
         {"a plain name with nothing in force", "Song.mp3", Options(), false},
         {"a space", "My Song.mp3", Options(), true},
-        {"a space even when spaces are kept", "My Song.mp3",
-         Options().Mode(SpaceUnderscoreMode::KeepSpacesAndUnderscores), true},
-        {"an underscore even when underscores are kept", "My_Song.mp3",
-         Options().Mode(SpaceUnderscoreMode::KeepSpacesAndUnderscores), true},
+        {"an underscore even when underscores are kept", "My_Song.mp3", Options().Mode(kKeep),
+         true},
         {"an apostrophe", "It's.mp3", Options(), true},
         {"an at sign", "a@b.mp3", Options(), true},
         {"a number sign", "No#1.mp3", Options(), true},
@@ -122,8 +71,9 @@ TEST(NeedsCleaning, EachConditionOnItsOwn) {
         {"a trailing space of the listed name counts", "Song.mp3 ", Options(), true},
         {"other punctuation does not count", "Song-(1)!.mp3", Options(), false},
         {"a tab is not a space", "Song\t.mp3", Options(), false},
-        {"the space mode alone hands nothing on", "Song.mp3",
-         Options().Mode(SpaceUnderscoreMode::UnderscoresToSpaces), false},
+        {"bytes that are not UTF-8 need no cleaning by themselves", "\xff\xfe.mp3", Options(),
+         false},
+        {"the space mode alone hands nothing on", "Song.mp3", Options().Mode(kToSpaces), false},
         {"discard mode alone hands nothing on", "Song.mp3", Options().Discard(), false},
         {"discard mode with a prefix hands the file on", "Song.mp3",
          Options().Discard().Prefix("#"), true},
@@ -131,17 +81,13 @@ TEST(NeedsCleaning, EachConditionOnItsOwn) {
         {"a leading digit with the option", "01Song.mp3", Options().Leading(), true},
         {"a leading digit without the option", "01Song.mp3", Options(), false},
         {"a digit not at the start", "Song1.mp3", Options().Leading(), false},
-        {"a name of one digit", "3.mp3", Options().Leading(), true},
         {"an Arabic-Indic digit is not a digit", "\xd9\xa1Song.mp3", Options().Leading(), false},
         {"a trailing digit of the base with the option", "Song1.mp3", Options().Trailing(), true},
         {"a trailing digit without the option", "Song1.mp3", Options(), false},
         {"the 3 of .mp3 is not a trailing digit of the base", "Song.mp3", Options().Trailing(),
          false},
-        {"the 2 of .mp2 is not a trailing digit of the base", "Song.mp2", Options().Trailing(),
-         false},
         {"a leading digit does not count as trailing", "1Song.mp3", Options().Trailing(), false},
         {"an empty base has no trailing digit", ".mp3", Options().Trailing(), false},
-        {"an empty base has no leading digit", ".mp3", Options().Leading(), false},
 
         {"a prefix in force", "Song.mp3", Options().Prefix("Track "), true},
         {"a ticked prefix with empty text", "Song.mp3", Options().Prefix(""), false},
@@ -158,13 +104,8 @@ TEST(NeedsCleaning, EachConditionOnItsOwn) {
         {"a keyword only in the extension", "song.mp3", Options().Pair(0, "mp3", "wav"), true},
         {"a keyword across the extension's dot", "Song.mp3", Options().Pair(0, "g.m", ""), true},
         {"keywords are case-sensitive", "Song.mp3", Options().Pair(0, "song", "x"), false},
-        {"pair 5 alone", "Song.mp3", Options().Pair(5, "on", "x"), true},
-        {"a later pair occurs, an earlier one does not", "Song.mp3",
-         Options().Pair(0, "Rock", "x").Pair(3, "So", "x"), true},
-
-        {"bytes that are not UTF-8 need no cleaning by themselves", "\xff\xfe.mp3", Options(),
-         false},
-        {"a space between invalid bytes", "\xff \xfe.mp3", Options(), true},
+        {"pair 5 occurs, an earlier one does not", "Song.mp3",
+         Options().Pair(0, "Rock", "x").Pair(5, "So", "x"), true},
         {"a keyword of an invalid byte", "\xff\xfe.mp3", Options().Pair(0, "\xfe", ""), true},
     };
     for (const Row& row : rows) {
@@ -173,31 +114,7 @@ TEST(NeedsCleaning, EachConditionOnItsOwn) {
     }
 }
 
-TEST(ProgressValue, EveryEntryOfSmallLists) {
-    struct Row {
-        const char* why;
-        int count;
-        std::vector<int> expected;
-    };
-    const Row rows[] = {
-        {"a single entry shows 0", 1, {0}},
-        {"two entries", 2, {0, 100}},
-        {"three entries", 3, {0, 50, 100}},
-        {"four entries", 4, {0, 33, 67, 100}},
-        {"nine entries: 12.5 and 62.5 go down, 37.5 and 87.5 go up",
-         9,
-         {0, 12, 25, 38, 50, 62, 75, 88, 100}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        std::vector<int> values;
-        for (int position = 0; position < row.count; ++position) {
-            values.push_back(ProgressValue(position, row.count));
-        }
-        EXPECT_EQ(values, row.expected);
-    }
-}
-
+// Small lists are covered entry by entry by the batch run's progress sequence.
 TEST(ProgressValue, SingleEntriesOfLargeLists) {
     struct Row {
         const char* why;
@@ -209,14 +126,9 @@ TEST(ProgressValue, SingleEntriesOfLargeLists) {
         {"201 entries: 0.5 goes down to 0", 1, 201, 0},
         {"201 entries: 1.5 goes up to 2", 3, 201, 2},
         {"201 entries: 2.5 goes down to 2", 5, 201, 2},
-        {"201 entries: 3.5 goes up to 4", 7, 201, 4},
-        {"100,000 entries: the first", 0, 100000, 0},
-        {"100,000 entries: 0.001", 1, 100000, 0},
         {"100,000 entries: just past the middle", 50000, 100000, 50},
         {"100,000 entries: 99.999", 99998, 100000, 100},
-        {"100,000 entries: the last", 99999, 100000, 100},
         {"past the 16-bit count: 81.92", 32767, 40000, 82},
-        {"past the 16-bit count: the last", 39999, 40000, 100},
         {"a position times 100 beyond 32 bits: the middle", 15000000, 30000000, 50},
         {"a position times 100 beyond 32 bits: the last", 29999999, 30000000, 100},
     };

@@ -1,6 +1,7 @@
 #include "engine/batch_run.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -14,12 +15,26 @@ namespace klarwell::engine {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using testing::EngineFixture;
 using testing::ScriptedUserInterface;
 
 std::string Finished(int count) {
     return "Finished!\r\n" + std::to_string(count) + " file(s) cleaned";
+}
+
+// Lists the names and creates each as a file holding its own name.
+void ListFiles(EngineFixture& f, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        f.Music.CreateFile(name, name);
+    }
+    f.Settings.FileNames = names;
+}
+
+ScriptedUserInterface RunOver(EngineFixture& f, std::vector<Answer> answers) {
+    ScriptedUserInterface ui(std::move(answers));
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    return ui;
 }
 
 TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
@@ -42,9 +57,7 @@ TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
         EngineFixture f;
         // Names without anything to clean are visited but never handed on.
         f.Settings.FileNames.assign(static_cast<std::size_t>(row.entries), "clean.mp3");
-        ScriptedUserInterface ui({Answer::Ok});
-        PosixFileSystem fs;
-        RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+        const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
         EXPECT_EQ(ui.ProgressValues(), row.progress);
         ASSERT_EQ(ui.Boxes().size(), 1U);
         EXPECT_EQ(ui.Boxes()[0].Text, Finished(0));
@@ -57,28 +70,10 @@ TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
     }
 }
 
-TEST(RunBatch, SelectsEachEntryBeforeItsProgress) {
-    EngineFixture f;
-    f.Settings.FileNames = {"a.mp3", "b.mp3", "c.mp3"};
-    ScriptedUserInterface ui({Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
-    EXPECT_THAT(ui.Events(),
-                ElementsAre("select 0", "progress 0", "select 1", "progress 50", "select 2",
-                            "progress 100", "progress 100", "reread", "box Klarwell"));
-}
-
 TEST(RunBatch, RenamesOnlyAudioFilesThatNeedCleaning) {
     EngineFixture f;
-    const std::vector<std::string> names = {"01 Intro.mp3", "notes here.txt", "Song.Mp3",
-                                            "take one.tmc", "x.flac"};
-    for (const std::string& name : names) {
-        f.Music.CreateFile(name, name);
-    }
-    f.Settings.FileNames = names;
-    ScriptedUserInterface ui({Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    ListFiles(f, {"01 Intro.mp3", "notes here.txt", "Song.Mp3", "take one.tmc", "x.flac"});
+    const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
     EXPECT_THAT(f.Music.Names(), ElementsAre("01_Intro.mp3", "Song.Mp3", "notes here.txt",
                                              "take_one.tmc", "x.flac"));
     EXPECT_EQ(f.Music.Read("take_one.tmc"), "take one.tmc");
@@ -93,15 +88,9 @@ TEST(RunBatch, RenamesOnlyAudioFilesThatNeedCleaning) {
 
 TEST(RunBatch, CancelEndsTheLoopBeforeTheNextEntry) {
     EngineFixture f;
-    const std::vector<std::string> names = {"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"};
-    for (const std::string& name : names) {
-        f.Music.CreateFile(name);
-    }
-    f.Settings.FileNames = names;
+    ListFiles(f, {"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"});
     f.Settings.SpaceMode = SpaceUnderscoreMode::RemoveSpacesAndUnderscores;
-    ScriptedUserInterface ui({Answer::Cancel, Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    const ScriptedUserInterface ui = RunOver(f, {Answer::Cancel, Answer::Ok});
     EXPECT_THAT(ui.Selections(), ElementsAre(0, 1));
     EXPECT_THAT(ui.ProgressValues(), ElementsAre(0, 25, 100));
     EXPECT_TRUE(f.Run.CancelProcess);
@@ -113,23 +102,17 @@ TEST(RunBatch, CancelEndsTheLoopBeforeTheNextEntry) {
 
 TEST(RunBatch, SkippedFileGivesItsIndexNumberToTheNextRename) {
     EngineFixture f;
-    for (const char* name : {"a a.mp3", "b b.mp3", "c c.mp3", "Track002-b_b.mp3"}) {
-        f.Music.CreateFile(name, name);
-    }
-    f.Settings.FileNames = {"a a.mp3", "b b.mp3", "c c.mp3"};
+    ListFiles(f, {"a a.mp3", "b b.mp3", "c c.mp3"});
+    f.Music.CreateFile("Track002-b_b.mp3", "other");
     f.Settings.AddPrefix = true;
     f.Settings.Prefix = "Track#-";
     f.Run.FileCountChars = 3;
-    f.Run.FileIndexCountOffset = 0;
-    f.Run.CurFileCount = 0;
-    ScriptedUserInterface ui({Answer::No, Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    const ScriptedUserInterface ui = RunOver(f, {Answer::No, Answer::Ok});
     EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
     EXPECT_THAT(f.Music.Names(),
                 ElementsAre("Track001-a_a.mp3", "Track002-b_b.mp3", "Track002-c_c.mp3", "b b.mp3"));
     EXPECT_EQ(f.Music.Read("Track002-c_c.mp3"), "c c.mp3");
-    EXPECT_EQ(f.Music.Read("Track002-b_b.mp3"), "Track002-b_b.mp3");
+    EXPECT_EQ(f.Music.Read("Track002-b_b.mp3"), "other");
     EXPECT_EQ(f.Run.CurFileCount, 2);
 }
 
@@ -139,9 +122,7 @@ TEST(RunBatch, MoreThanThirtyTwoThousandEntriesAreHandledWhole) {
     f.Settings.FileNames.assign(kEntries, "clean.mp3");
     f.Settings.FileNames.back() = "last one.mp3";
     f.Music.CreateFile("last one.mp3", "end");
-    ScriptedUserInterface ui({Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
     EXPECT_EQ(ui.Selections().size(), static_cast<std::size_t>(kEntries));
     EXPECT_EQ(ui.Selections().back(), kEntries - 1);
     // 100 / 39999 * 20000 = 50.0013 and the entry before the last 99.9975.
@@ -157,9 +138,7 @@ TEST(RunBatch, NamesStayAsListedAtTheStart) {
     // the first rename took away. Even answering Yes to replace its target loses nothing.
     f.Music.CreateFile("a b.mp3", "first");
     f.Settings.FileNames = {"a b.mp3", "a b.mp3"};
-    ScriptedUserInterface ui({Answer::Yes, Answer::Ok, Answer::Ok});
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok, Answer::Ok});
     ASSERT_EQ(ui.Boxes().size(), 3U);
     EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
     EXPECT_EQ(ui.Boxes()[1].Text,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/clean_settings.h"
 #include "engine/cleanup_log.h"
@@ -30,6 +32,46 @@ struct EngineFixture {
         return Music.Path().native() + "/" + std::string(name);
     }
     [[nodiscard]] std::string LogText() const { return Program.Read("cleanup.log"); }
+};
+
+inline constexpr auto kToUnderscores = engine::SpaceUnderscoreMode::SpacesToUnderscores;
+inline constexpr auto kToSpaces = engine::SpaceUnderscoreMode::UnderscoresToSpaces;
+inline constexpr auto kRemoveBoth = engine::SpaceUnderscoreMode::RemoveSpacesAndUnderscores;
+inline constexpr auto kKeep = engine::SpaceUnderscoreMode::KeepSpacesAndUnderscores;
+
+// Builds the options of one table row, starting from the program-start values.
+class Options {
+public:
+    Options& Leading() { return Set(&engine::CleanSettings::RemoveLeadingDigits, true); }
+    Options& Trailing() { return Set(&engine::CleanSettings::RemoveTrailingDigits, true); }
+    Options& Discard() { return Set(&engine::CleanSettings::DiscardOriginalNames, true); }
+    Options& Mode(engine::SpaceUnderscoreMode mode) {
+        return Set(&engine::CleanSettings::SpaceMode, mode);
+    }
+    Options& Width(int digits) { return Set(&engine::CleanSettings::FileCountChars, digits); }
+    Options& Prefix(std::string text, bool ticked = true) {
+        m_Settings.Prefix = std::move(text);
+        return Set(&engine::CleanSettings::AddPrefix, ticked);
+    }
+    Options& Suffix(std::string text, bool ticked = true) {
+        m_Settings.Suffix = std::move(text);
+        return Set(&engine::CleanSettings::AddSuffix, ticked);
+    }
+    Options& Pair(int index, std::string keyword, std::string with, bool enabled = true) {
+        m_Settings.Replacements.at(static_cast<std::size_t>(index)) =
+            engine::ReplacementPair{enabled, std::move(keyword), std::move(with)};
+        return *this;
+    }
+    operator engine::CleanSettings() const { return m_Settings; }
+
+private:
+    template <typename T>
+    Options& Set(T engine::CleanSettings::*field, T value) {
+        m_Settings.*field = std::move(value);
+        return *this;
+    }
+
+    engine::CleanSettings m_Settings;
 };
 
 }  // namespace klarwell::testing

@@ -1,6 +1,5 @@
 #include "engine/file_list.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,26 +20,17 @@ TEST(MatchesListPattern, FourExtensionsAnyCase) {
         bool expected;
     };
     const Row rows[] = {
-        {".mp3", "a.mp3", true},
-        {".MP3", "A.MP3", true},
         {".Mp3", "a.Mp3", true},
         {".krt", "b.krt", true},
-        {".KRT", "B.KRT", true},
-        {".wav", "c.wav", true},
         {".Wav", "C.Wav", true},
-        {".mp2", "d.mp2", true},
         {".MP2", "D.MP2", true},
         {"the last extension counts", "song.wav.mp3", true},
         {"bytes that are not UTF-8 before the extension", "\xff\xfe.mp3", true},
-        {"the list does not show .tmc", "take.tmc", false},
         {"the list does not show .TMC", "TAKE.TMC", false},
         {".flac", "song.flac", false},
-        {".txt", "notes.txt", false},
         {"an audio extension in the middle", "song.mp3.bak", false},
         {"no dot", "songmp3", false},
-        {"one letter short", "song.mp", false},
         {"one letter long", "song.mp33", false},
-        {"three characters", "mp3", false},
         {"an empty name", "", false},
     };
     for (const Row& row : rows) {
@@ -59,15 +49,11 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
     };
     const Row rows[] = {
         {"Track 2 before Track 10", "Track 2", "Track 10", true, false},
-        {"Track 9 before Track 10", "Track 9", "Track 10", true, false},
         {"a later number run decides", "a2b10", "a2b9", false, true},
         {"10 after 9 even with a letter after the 9", "a10", "a9b", false, true},
         {"letter case is ignored", "apple", "Banana", true, false},
-        {"letter case is ignored the other way", "APPLE", "banana", true, false},
-        {"case and number together", "Track 2.mp3", "track 10.MP3", true, false},
         {"a name is not before itself", "a", "a", false, false},
         {"names equal but for case fall back to the bytes", "Song", "song", true, false},
-        {"the byte tie-break holds with extensions", "song.mp3", "Song.mp3", false, true},
         {"leading zeros do not change the value", "Track 007", "Track 10", true, false},
         {"a larger value with leading zeros still comes later", "Track 02", "Track 1", false, true},
         {"equal values fall back to the bytes", "Track 01", "Track 1", true, false},
@@ -79,7 +65,6 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         {"2 to the 64 does not wrap to 0", "x18446744073709551616", "x18446744073709551615", false,
          true},
         {"bytes that are not UTF-8 compare as bytes", "\xfe", "\xff", true, false},
-        {"a high byte comes after ASCII letters", "z", "\xff", true, false},
         {"numbers after an invalid byte compare by value",
          "\xff"
          "2",
@@ -92,19 +77,6 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         EXPECT_EQ(NaturalLess(row.a, row.b), row.aBeforeB);
         EXPECT_EQ(NaturalLess(row.b, row.a), row.bBeforeA);
     }
-}
-
-TEST(NaturalLess, SortsAFolderAsAFileManagerWould) {
-    std::vector<std::string> names = {
-        "Track 10.mp3", "track 2.mp3",  "\xff.mp3",  "Track 1.mp3", "Track 2.mp3",
-        "intro.mp3",    "10 Outro.mp3", "Intro.mp3", "9 Outro.mp3",
-    };
-    std::sort(names.begin(), names.end(), NaturalLess);
-    const std::vector<std::string> expected = {
-        "9 Outro.mp3", "10 Outro.mp3", "Intro.mp3",    "intro.mp3", "Track 1.mp3",
-        "Track 2.mp3", "track 2.mp3",  "Track 10.mp3", "\xff.mp3",
-    };
-    EXPECT_EQ(names, expected);
 }
 
 TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {

@@ -27,21 +27,15 @@ TEST(NumericValue, LeadingDecimalNumber) {
         {"the digit count at program start", "1", 1.0},
         {"an empty text is 0", "", 0.0},
         {"a text without a number is 0", "abc", 0.0},
-        {"blanks alone are 0", "   ", 0.0},
         {"leading blanks are skipped", "   42", 42.0},
         {"reading stops at a letter", "42abc", 42.0},
-        {"reading stops at a word after a blank", "3 apples", 3.0},
-        {"a letter first gives 0", "x12", 0.0},
         {"leading zeros are read as a number", "007", 7.0},
-        {"zero", "0", 0.0},
         {"a decimal point continues the number", "12.5", 12.5},
         {"a second point cannot continue it", "12.5.3", 12.5},
         {"no digit grouping", "4,000", 4.0},
         {"beyond 32 bits without wrapping", "99999999999", 99999999999.0},
         {"too large for a double", "1" + std::string(400, '0'), kInfinity},
-        {"too large even with a negative exponent", "1" + std::string(400, '0') + "e-5", kInfinity},
         {"too small for a double is 0", "0." + std::string(400, '0') + "1", 0.0},
-        {"a tiny exponent is 0", "1e-400", 0.0},
         {"a byte that is not text stops reading",
          "\xff"
          "5",
@@ -62,20 +56,10 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
     const Row rows[] = {
         {"2.5 goes down to 2", 2.5, 2.0},
         {"3.5 goes up to 4", 3.5, 4.0},
-        {"0.5 goes down to 0", 0.5, 0.0},
-        {"1.5 goes up to 2", 1.5, 2.0},
-        {"12.5 goes down to 12", 12.5, 12.0},
-        {"37.5 goes up to 38", 37.5, 38.0},
-        {"62.5 goes down to 62", 62.5, 62.0},
-        {"87.5 goes up to 88", 87.5, 88.0},
         {"negative half to the even neighbour", -2.5, -2.0},
         {"negative half up in size", -1.5, -2.0},
         {"just below a half goes down", 2.4999, 2.0},
         {"just above a half goes up", 2.5001, 3.0},
-        {"a third goes down", 33.333333, 33.0},
-        {"two thirds go up", 66.666667, 67.0},
-        {"a whole number stays", 7.0, 7.0},
-        {"zero stays", 0.0, 0.0},
         {"a large half goes to even", 4194304.5, 4194304.0},
     };
     for (const Row& row : rows) {
@@ -92,18 +76,14 @@ TEST(RoundToInt32, RoundedValueOrNothing) {
     };
     const Row rows[] = {
         {"a half rounds to even", 2.5, 2},
-        {"a whole number", 42.0, 42},
         {"a negative number", -7.0, -7},
         {"the largest 32-bit value", 2147483647.0, kInt32Max},
         {"just above the largest rounds back into range", 2147483647.4, kInt32Max},
         {"a half above the largest rounds to even, out of range", 2147483647.5, std::nullopt},
-        {"one past the largest", 2147483648.0, std::nullopt},
         {"the smallest 32-bit value", -2147483648.0, kInt32Min},
         {"a half below the smallest rounds to the even smallest", -2147483648.5, kInt32Min},
         {"one below the smallest", -2147483649.0, std::nullopt},
-        {"far too large", 1e20, std::nullopt},
         {"infinity", kInfinity, std::nullopt},
-        {"minus infinity", -kInfinity, std::nullopt},
         {"not a number", kNan, std::nullopt},
     };
     for (const Row& row : rows) {
@@ -120,11 +100,8 @@ TEST(DecimalText, PlainDigits) {
     };
     const Row rows[] = {
         {"zero", 0, "0"},
-        {"one digit", 7, "7"},
-        {"no leading zeros", 10, "10"},
         {"no grouping", 1000000, "1000000"},
         {"a minus sign only for a negative number", -4, "-4"},
-        {"past 32 bits", 4294967296, "4294967296"},
         {"the largest 64-bit value", std::numeric_limits<std::int64_t>::max(),
          "9223372036854775807"},
         {"the smallest 64-bit value", std::numeric_limits<std::int64_t>::min(),
@@ -173,10 +150,8 @@ TEST(CleanSettingsDerived, PairInForce) {
     const Row rows[] = {
         {"program-start pair", ReplacementPair{}, false},
         {"enabled with a keyword", ReplacementPair{true, "live", "studio"}, true},
-        {"enabled with a keyword and empty With deletes", ReplacementPair{true, "live", ""}, true},
         {"enabled with an empty keyword is ignored", ReplacementPair{true, "", "studio"}, false},
         {"a keyword that is not enabled", ReplacementPair{false, "live", "studio"}, false},
-        {"a space is a keyword", ReplacementPair{true, " ", ""}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -191,9 +166,7 @@ TEST(CleanSettingsDerived, FileIndexCountOffsetIsFirstIndexMinusOne) {
         std::int32_t expected;
     };
     const Row rows[] = {
-        {"program start: first index 1", 1, 0},
         {"first index 0 gives -1", 0, -1},
-        {"first index 10", 10, 9},
         {"a negative first index", -5, -6},
         {"the largest first index", kInt32Max, kInt32Max - 1},
     };

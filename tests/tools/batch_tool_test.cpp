@@ -1,10 +1,9 @@
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,81 +12,16 @@
 
 #include "tests/support/temp_folder.h"
 
-extern char** environ;
-
 namespace {
 
 using klarwell::testing::TempFolder;
+using Events = std::vector<std::string>;
 
 struct Outcome {
     int Status = -1;
-    std::vector<std::string> Lines;
+    Events Lines;
     std::string Errors;
 };
-
-// Runs klarwell-batch with its state folder redirected, so that nothing lands under $HOME.
-Outcome RunTool(const std::vector<std::string>& args, const std::filesystem::path& work) {
-    Outcome outcome;
-    const std::string errorFile = (work / "stderr.txt").native();
-    int fds[2];
-    if (pipe(fds) != 0) {
-        ADD_FAILURE() << "pipe";
-        return outcome;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-
-    std::vector<std::string> argStrings{KLARWELL_BATCH_PATH};
-    argStrings.insert(argStrings.end(), args.begin(), args.end());
-    std::vector<std::string> envStrings{"XDG_STATE_HOME=" + (work / "state").native()};
-    for (char** e = environ; *e != nullptr; ++e) {
-        if (!std::string_view(*e).starts_with("XDG_STATE_HOME=")) {
-            envStrings.emplace_back(*e);
-        }
-    }
-    std::vector<char*> argv;
-    std::vector<char*> envp;
-    for (std::string& s : argStrings) {
-        argv.push_back(s.data());
-    }
-    for (std::string& s : envStrings) {
-        envp.push_back(s.data());
-    }
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-
-    pid_t pid = 0;
-    const int spawnError = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    std::string out;
-    char buffer[4096];
-    for (ssize_t n = 0; spawnError == 0 && (n = read(fds[0], buffer, sizeof buffer)) > 0;) {
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
-    if (spawnError != 0) {
-        ADD_FAILURE() << "cannot start " << argv[0];
-        return outcome;
-    }
-    int waitStatus = 0;
-    if (waitpid(pid, &waitStatus, 0) == pid && WIFEXITED(waitStatus)) {
-        outcome.Status = WEXITSTATUS(waitStatus);
-    }
-    for (std::size_t start = 0, end = 0; (end = out.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        outcome.Lines.push_back(out.substr(start, end - start));
-    }
-    EXPECT_TRUE(out.empty() || out.back() == '\n') << "the last line is not ended";
-    std::ifstream errors(errorFile, std::ios::binary);
-    outcome.Errors.assign(std::istreambuf_iterator<char>(errors), {});
-    return outcome;
-}
 
 std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -102,6 +36,31 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
         text.replace(at, from.size(), to);
     }
     return text;
+}
+
+// Runs klarwell-batch with its state folder redirected, so that nothing lands under $HOME.
+Outcome RunTool(const Events& args, const std::filesystem::path& work) {
+    const auto quote = [](std::string_view text) {
+        return "'" + Replace(std::string(text), "'", R"('\'')") + "'";
+    };
+    std::string command =
+        "XDG_STATE_HOME=" + quote((work / "state").native()) + " " + quote(KLARWELL_BATCH_PATH);
+    for (const std::string& arg : args) {
+        command += " " + quote(arg);
+    }
+    command += " >" + quote((work / "stdout.txt").native()) + " 2>" +
+               quote((work / "stderr.txt").native());
+    const int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const std::string out = ReadFile(work / "stdout.txt");
+    for (std::size_t start = 0, end = 0; (end = out.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        outcome.Lines.push_back(out.substr(start, end - start));
+    }
+    EXPECT_TRUE(out.empty() || out.back() == '\n') << "the last line is not ended";
+    outcome.Errors = ReadFile(work / "stderr.txt");
+    return outcome;
 }
 
 // Texts below are JSON as the tool prints them: CR LF appears as \r\n, a quote as \".
@@ -119,23 +78,56 @@ constexpr std::string_view kOpening =
     R"(You are about to remove leading and trailing spaces, as well as remove the characters )"
     R"(', @, #, $, %, ^, and ~ from the file names in your\r\nselected directory)";
 constexpr std::string_view kQuestion = R"(\r\n\r\n\r\nAre you sure you want to continue?)";
-const std::string kConfirmDefault = std::string(kOpening) +
-                                    ", as well as replace spaces with underscores." +
-                                    std::string(kQuestion);
 constexpr std::string_view kConflict =
     R"(The file b\udce9_c.mp3 already exists.  The specified File Clean settings will cause )"
     R"(b\udce9 c.mp3 to be renamed to b\udce9_c.mp3.  Do you want to replace the existing file )"
     R"(with the newly renamed file, destroying the original file?  Click YES to replace the )"
     R"(existing file, NO to skip the current file, or Cancel to stop the File Clean process.)";
-constexpr std::string_view kCanceled = R"({"status":"File Clean process canceled."})";
 
 const std::string kBackupYes = Box("Klarwell", kBackup, "YesNo", R"("Yes")");
-const std::string kConfirmYes =
-    Box("Klarwell Task Confirmation", kConfirmDefault, "YesNo", R"("Yes")");
-std::string Finished(std::string_view count) {
-    return Box("Klarwell",
-               std::string(R"(Finished!\r\n)") + std::string(count) + " file(s) cleaned", "OK",
-               R"("OK")");
+const std::string kBackupUnanswered = Box("Klarwell", kBackup, "YesNo", "null");
+
+std::string Confirm(std::string_view text) {
+    return Box("Klarwell Task Confirmation", std::string(text) + std::string(kQuestion), "YesNo",
+               R"("Yes")");
+}
+const std::string kConfirmDefault =
+    Confirm(std::string(kOpening) + ", as well as replace spaces with underscores.");
+
+std::string EndOfRun(int corrections, bool cancelled, int handedOut) {
+    return R"({"end":{"Corrections":)" + std::to_string(corrections) + R"(,"CancelProcess":)" +
+           (cancelled ? "true" : "false") + R"(,"CurFileCount":)" + std::to_string(handedOut) +
+           "}}";
+}
+
+Events Cat(std::initializer_list<Events> parts) {
+    Events all;
+    for (const Events& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// Both boxes answered Yes, then the bar is shown and the program yields once.
+Events Begin(const std::string& confirmation) {
+    return {kBackupYes, confirmation, R"({"yield":true})"};
+}
+
+// An entry is selected and the bar set; cleaned > 0 is the status after its rename.
+Events Entry(int index, int progress, int cleaned = 0) {
+    Events lines{R"({"select":)" + std::to_string(index) + "}",
+                 R"({"progress":)" + std::to_string(progress) + "}"};
+    if (cleaned > 0) {
+        lines.push_back(R"({"status":")" + std::to_string(cleaned) + R"( cleaned"})");
+    }
+    return lines;
+}
+
+Events Finish(int corrections, bool cancelled, int handedOut) {
+    return {R"({"progress":100})", R"({"reread":true})",
+            Box("Klarwell", R"(Finished!\r\n)" + std::to_string(corrections) + " file(s) cleaned",
+                "OK", R"("OK")"),
+            EndOfRun(corrections, cancelled, handedOut)};
 }
 
 struct File {
@@ -150,16 +142,13 @@ void PrintTo(const File& file, std::ostream* os) {
 
 TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
     const std::vector<File> conflictFiles{{"b\xe9 c.mp3", "new"}, {"b\xe9_c.mp3", "old"}};
-    const std::string twelveNames =
-        R"("1.mp3","2.mp3","3.mp3","4.mp3","5.mp3","6.mp3","7.mp3","8.mp3","9.mp3","10.mp3",)"
-        R"("11.mp3","12.mp3")";
     struct Row {
         const char* why;
         std::vector<File> files;
         std::string settings;
         std::string answers;
         int status;
-        std::vector<std::string> lines;
+        Events lines;
         std::vector<File> filesAfter;  // sorted by bytes
         std::string log;               // "<F>" is the folder; "<missing>" when none is written
         bool logDirMissing = false;    // the log then goes to $XDG_STATE_HOME/klarwell
@@ -170,10 +159,7 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          "{}",
          "Yes,Yes,OK",
          0,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          R"({"status":"1 cleaned"})", R"({"select":1})", R"({"progress":100})",
-          R"({"status":"2 cleaned"})", R"({"progress":100})", R"({"reread":true})", Finished("2"),
-          R"({"end":{"Corrections":2,"CancelProcess":false,"CurFileCount":2}})"},
+         Cat({Begin(kConfirmDefault), Entry(0, 0, 1), Entry(1, 100, 2), Finish(2, false, 2)}),
          {{"Song_One.mp3", "1"}, {"Song_Two.wav", "2"}, {"notes.txt", "n"}, {"x y.tmc", "t"}},
          "Re-named<F>/Song One.mp3 as <F>/Song_One.mp3\r\n"
          "Re-named<F>/Song Two.wav as <F>/Song_Two.wav\r\n"},
@@ -184,17 +170,9 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          R"("FileCountChars":2,"FirstIndex":1})",
          "Yes,Yes,OK",
          0,
-         {kBackupYes,
-          Box("Klarwell Task Confirmation",
-              R"(You are about to discard all original file names and rename your files with )"
-              R"(the structure\r\n\"00-\".)" +
-                  std::string(kQuestion),
-              "YesNo", R"("Yes")"),
-          R"({"yield":true})", R"({"select":0})", R"({"progress":0})", R"({"status":"1 cleaned"})",
-          R"({"select":1})", R"({"progress":50})", R"({"status":"2 cleaned"})", R"({"select":2})",
-          R"({"progress":100})", R"({"status":"3 cleaned"})", R"({"progress":100})",
-          R"({"reread":true})", Finished("3"),
-          R"({"end":{"Corrections":3,"CancelProcess":false,"CurFileCount":3}})"},
+         Cat({Begin(Confirm(R"(You are about to discard all original file names and rename your )"
+                            R"(files with the structure\r\n\"00-\".)")),
+              Entry(0, 0, 1), Entry(1, 50, 2), Entry(2, 100, 3), Finish(3, false, 3)}),
          {{"01-.Wav", "i"}, {"02-.MP3", "2"}, {"03-.mp3", "10"}, {"readme.txt", "r"}},
          "Re-named<F>/intro.Wav as <F>/01-.Wav\r\nRe-named<F>/Track 2.MP3 as <F>/02-.MP3\r\n"
          "Re-named<F>/Track 10.mp3 as <F>/03-.mp3\r\n"},
@@ -203,17 +181,10 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          R"j({"SpaceMode":3,"Replacements":[{"Enabled":true,"Keyword":"Live","With":"(live)"}]})j",
          "Yes,Yes,OK",
          0,
-         {kBackupYes,
-          Box("Klarwell Task Confirmation",
-              std::string(kOpening) +
-                  R"(.\r\n\r\nYou have also optionally chosen to replace the keyword \"Live\" )"
-                  R"(with \"(live)\".)" +
-                  std::string(kQuestion),
-              "YesNo", R"("Yes")"),
-          R"({"yield":true})", R"({"select":0})", R"({"progress":0})", R"({"select":1})",
-          R"({"progress":100})", R"({"status":"1 cleaned"})", R"({"progress":100})",
-          R"({"reread":true})", Finished("1"),
-          R"({"end":{"Corrections":1,"CancelProcess":false,"CurFileCount":1}})"},
+         Cat({Begin(Confirm(std::string(kOpening) +
+                            R"(.\r\n\r\nYou have also optionally chosen to replace the keyword )"
+                            R"(\"Live\" with \"(live)\".)")),
+              Entry(0, 0), Entry(1, 100, 1), Finish(1, false, 1)}),
          {{"Other.mp3", "o"}, {"Song (live).mp3", "s"}},
          "Re-named<F>/Song Live.mp3 as <F>/Song (live).mp3\r\n"},
         {"Yes in the conflict box replaces the other file; a name that is not UTF-8 is read "
@@ -222,10 +193,11 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          R"({"FileNames":["b\udce9 c.mp3"]})",
          "Yes,Yes,Yes,OK",
          0,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          Box("File Name Conflict", kConflict, "YesNoCancel", R"("Yes")"),
-          R"({"status":"1 cleaned"})", R"({"progress":100})", R"({"reread":true})", Finished("1"),
-          R"({"end":{"Corrections":1,"CancelProcess":false,"CurFileCount":1}})"},
+         Cat({Begin(kConfirmDefault),
+              Entry(0, 0),
+              {Box("File Name Conflict", kConflict, "YesNoCancel", R"("Yes")"),
+               R"({"status":"1 cleaned"})"},
+              Finish(1, false, 1)}),
          {{"b\xe9_c.mp3", "new"}},
          "Re-named<F>/b\xe9 c.mp3 as <F>/b\xe9_c.mp3\r\n"},
         {"\\udcXX escapes are bytes even where together they spell valid UTF-8",
@@ -233,9 +205,7 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          R"({"FileNames":["caf\udcc3\udca9 x.mp3"]})",
          "Yes,Yes,OK",
          0,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          R"({"status":"1 cleaned"})", R"({"progress":100})", R"({"reread":true})", Finished("1"),
-          R"({"end":{"Corrections":1,"CancelProcess":false,"CurFileCount":1}})"},
+         Cat({Begin(kConfirmDefault), Entry(0, 0, 1), Finish(1, false, 1)}),
          {{"caf\xc3\xa9_x.mp3", "c"}},
          "Re-named<F>/caf\xc3\xa9 x.mp3 as <F>/caf\xc3\xa9_x.mp3\r\n"},
         {"Close on the conflict box answers Cancel and ends the run before the next entry",
@@ -243,90 +213,27 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          R"({"FileNames":["b\udce9 c.mp3","z z.mp3"]})",
          "Yes,Yes,Close,OK",
          0,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          Box("File Name Conflict", kConflict, "YesNoCancel", R"("Cancel")"), R"({"progress":100})",
-          R"({"reread":true})", Finished("0"),
-          R"({"end":{"Corrections":0,"CancelProcess":true,"CurFileCount":1}})"},
+         Cat({Begin(kConfirmDefault),
+              Entry(0, 0),
+              {Box("File Name Conflict", kConflict, "YesNoCancel", R"("Cancel")")},
+              Finish(0, true, 1)}),
          {{"b\xe9 c.mp3", "new"}, {"b\xe9_c.mp3", "old"}, {"z z.mp3", "z"}},
-         "<missing>"},
-        {"entries that are not audio files move the bar too; nine entries halve to even",
-         {},
-         R"({"FileNames":["a b","c d","e","f","g","h","i","j","k.txt"]})",
-         "Yes,Yes,OK",
-         0,
-         {kBackupYes,
-          kConfirmYes,
-          R"({"yield":true})",
-          R"({"select":0})",
-          R"({"progress":0})",
-          R"({"select":1})",
-          R"({"progress":12})",
-          R"({"select":2})",
-          R"({"progress":25})",
-          R"({"select":3})",
-          R"({"progress":38})",
-          R"({"select":4})",
-          R"({"progress":50})",
-          R"({"select":5})",
-          R"({"progress":62})",
-          R"({"select":6})",
-          R"({"progress":75})",
-          R"({"select":7})",
-          R"({"progress":88})",
-          R"({"select":8})",
-          R"({"progress":100})",
-          R"({"progress":100})",
-          R"({"reread":true})",
-          Finished("0"),
-          R"({"end":{"Corrections":0,"CancelProcess":false,"CurFileCount":0}})"},
-         {},
          "<missing>"},
         {"Close on a Yes/No box answers No: the backup warning declines the command",
          {{"a b.mp3", "a"}},
          "{}",
          "Close",
          0,
-         {Box("Klarwell", kBackup, "YesNo", R"("No")"), std::string(kCanceled),
-          R"({"end":{"Corrections":0,"CancelProcess":false,"CurFileCount":0}})"},
-         {{"a b.mp3", "a"}},
-         "<missing>"},
-        {"a width too small for the folder is refused after a declined backup warning",
-         {},
-         R"({"AddPrefix":true,"Prefix":"#","IndexNumbering":true,"FileNames":[)" + twelveNames +
-             "]}",
-         "No,OK",
-         0,
          {Box("Klarwell", kBackup, "YesNo", R"("No")"),
-          Box("Klarwell",
-              "There must be at least 2 digits in the index number since your selected folder "
-              "contains 12 files.",
-              "OK", R"("OK")"),
-          std::string(kCanceled),
-          R"({"end":{"Corrections":0,"CancelProcess":false,"CurFileCount":0}})"},
-         {},
-         "<missing>"},
-        {"a width too small for the files and the start index names the start index",
-         {},
-         R"({"AddSuffix":true,"Suffix":"#","IndexNumbering":true,"FileCountChars":2,)"
-         R"("FirstIndex":95,"FileNames":["1.mp3","2.mp3","3.mp3","4.mp3","5.mp3","6.mp3",)"
-         R"("7.mp3","8.mp3","9.mp3","10.mp3"]})",
-         "Yes,OK",
-         0,
-         {kBackupYes,
-          Box("Klarwell",
-              "There must be at least 3 digits in the index number since your selected folder "
-              "contains 10 files in addition to a start index of 95.",
-              "OK", R"("OK")"),
-          std::string(kCanceled),
-          R"({"end":{"Corrections":0,"CancelProcess":false,"CurFileCount":0}})"},
-         {},
+          R"({"status":"File Clean process canceled."})", EndOfRun(0, false, 0)},
+         {{"a b.mp3", "a"}},
          "<missing>"},
         {"a box with no answer left is printed with a null answer and ends with status 3",
          {{"a b.mp3", "a"}},
          "{}",
          "",
          3,
-         {Box("Klarwell", kBackup, "YesNo", "null")},
+         {kBackupUnanswered},
          {{"a b.mp3", "a"}},
          "<missing>"},
         {"an unanswered summary box keeps the rename already made and logged",
@@ -334,9 +241,10 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          "{}",
          "Yes,Yes",
          3,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          R"({"status":"1 cleaned"})", R"({"progress":100})", R"({"reread":true})",
-          Box("Klarwell", R"(Finished!\r\n1 file(s) cleaned)", "OK", "null")},
+         Cat({Begin(kConfirmDefault),
+              Entry(0, 0, 1),
+              {R"({"progress":100})", R"({"reread":true})",
+               Box("Klarwell", R"(Finished!\r\n1 file(s) cleaned)", "OK", "null")}}),
          {{"a_b.mp3", "a"}},
          "Re-named<F>/a b.mp3 as <F>/a_b.mp3\r\n"},
         {"an answer that is not a button of the box is a bad argument",
@@ -344,7 +252,7 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          "{}",
          "OK",
          2,
-         {Box("Klarwell", kBackup, "YesNo", "null")},
+         {kBackupUnanswered},
          {{"a b.mp3", "a"}},
          "<missing>"},
         {"a log folder that cannot be written sends the lines to the state folder",
@@ -352,9 +260,7 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
          "{}",
          "Yes,Yes,OK",
          0,
-         {kBackupYes, kConfirmYes, R"({"yield":true})", R"({"select":0})", R"({"progress":0})",
-          R"({"status":"1 cleaned"})", R"({"progress":100})", R"({"reread":true})", Finished("1"),
-          R"({"end":{"Corrections":1,"CancelProcess":false,"CurFileCount":1}})"},
+         Cat({Begin(kConfirmDefault), Entry(0, 0, 1), Finish(1, false, 1)}),
          {{"a_b.mp3", "a"}},
          "Re-named<F>/a b.mp3 as <F>/a_b.mp3\r\n",
          true},
