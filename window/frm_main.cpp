@@ -517,6 +517,7 @@ void frmMain::cmdRemove_Click() {
     const engine::CleanOutcome outcome =
         engine::RunCleanCommand(settings, *this, *this, m_FileSystem, m_Log);
     m_Running = false;
+    ShowListIndex();
     if (outcome == engine::CleanOutcome::WidthRefused) {
         txtFirstIndex->setFocus();
     }
@@ -694,6 +695,7 @@ void frmMain::SetTextFieldEnabled(QLineEdit* field, bool enabled) {
 
 Answer frmMain::ShowMessage(std::string_view text, std::string_view title, Buttons buttons,
                             Icon icon) {
+    ShowListIndex();
     QMessageBox box(this);
     // Names may hold "<" and "&": never read them as markup.
     box.setTextFormat(Qt::PlainText);
@@ -749,10 +751,20 @@ void frmMain::SetProgress(int value) {
 }
 
 void frmMain::SelectListEntry(int index) {
-    File1->SetListIndex(index);
+    // The list is drawn again only when a box opens or the run ends; selecting, and so scrolling,
+    // at once for every file would cost more than the rename itself.
+    m_ListIndexToShow = index;
+}
+
+void frmMain::ShowListIndex() {
+    if (m_ListIndexToShow >= 0) {
+        File1->SetListIndex(m_ListIndexToShow);
+        m_ListIndexToShow = -1;
+    }
 }
 
 void frmMain::RereadList() {
+    m_ListIndexToShow = -1;
     if (const std::error_code error = File1->Refresh(); error) {
         ReportUnlistableFolder(File1->Path(), error);
     }
@@ -764,6 +776,7 @@ void frmMain::ShowProgress(bool shown) {
 }
 
 void frmMain::ProcessPendingEvents() {
+    ShowListIndex();
     // Drawing only: a click or key press now could change an option under the run.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -140,6 +140,8 @@ private:
     // them.
     void CheckFieldText(QLineEdit* field, bool allowHash);
     void SetTextFieldEnabled(QLineEdit* field, bool enabled);
+    // Selects the entry the run has reached, before the window can next be drawn.
+    void ShowListIndex();
 
     Dialogs& m_Dialogs;
     engine::FileSystem& m_FileSystem;
@@ -147,6 +149,7 @@ private:
     // The values of the last take, kept for the digit count and first index while hidden.
     engine::CleanSettings m_LastSettings;
     bool m_Running = false;
+    int m_ListIndexToShow = -1;
 };
 
 // Removes every character a file name must not hold; the number sign only when it is not allowed.

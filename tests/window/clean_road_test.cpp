@@ -174,6 +174,25 @@ TEST(CmdRemoveClick, AFolderRemovedAfterBrowseIsReportedAndNothingIsLost) {
     EXPECT_EQ(w.ProgramFolder.Read("cleanup.log"), "<missing>");
 }
 
+TEST(CmdRemoveClick, ClosingTheConflictBoxStopsTheRunWithTheEntryShownSelected) {
+    WindowUnderTest w;
+    w.Music.CreateFile("a b.mp3", "new");
+    w.Music.CreateFile("a_b.mp3", "old");
+    w.Music.CreateFile("c d.mp3");
+    ChooseFolder(w);
+    std::vector<int> selected;
+    w.Dialogs.WhileBoxOpen = [&] { selected.push_back(w.Form.File1->ListIndex()); };
+    w.Dialogs.Answers = {QMessageBox::Yes, QMessageBox::Yes, QMessageBox::NoButton,
+                         QMessageBox::Ok};
+    w.Form.cmdRemove_Click();
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 4U);
+    EXPECT_EQ(w.Dialogs.Boxes[2].Title, QStringLiteral("File Name Conflict"));
+    EXPECT_EQ(w.Dialogs.Boxes[3].Text, QStringLiteral("Finished!\r\n0 file(s) cleaned"));
+    EXPECT_EQ(selected, (std::vector<int>{-1, -1, 0, -1}));
+    EXPECT_EQ(w.Music.Names(), (Names{"a b.mp3", "a_b.mp3", "c d.mp3"}));
+    EXPECT_EQ(w.Music.Read("a_b.mp3"), "old");
+}
+
 TEST(ShowMessage, BoxesHaveTheirButtonsDefaultAndTitleAndClosingCountsAsCancel) {
     using engine::Answer;
     using engine::Buttons;
