@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "progressbar/property_store.h"
 #include "progressbar/text_renderer.h"
+#include "progressbar/xp_progress_bar.h"
 
 namespace klarwell::progressbar::testing {
 
@@ -37,5 +40,17 @@ public:
 private:
     TextLog& m_Log;
 };
+
+// A 237 x 21 control loaded from an empty store, then set as given; text goes to log if given.
+inline std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int orientation, int value,
+                                               TextLog* log = nullptr) {
+    auto bar = std::make_unique<XP_ProgressBar>(
+        237, 21, log ? std::make_unique<FakeTextRenderer>(*log) : nullptr);
+    bar->UserControl_ReadProperties(PropertyStore{});
+    bar->SetScrolling(scrolling);
+    bar->SetOrientation(orientation);
+    bar->SetValue(value);
+    return bar;
+}
 
 }  // namespace klarwell::progressbar::testing

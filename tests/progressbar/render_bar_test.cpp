@@ -71,7 +71,6 @@ TEST(KlarwellRenderBar, WritesWhatTheControlShows) {
     };
     const Row rows[] = {
         {"defaults: segmented, 0 %, one block", "", 9, 10, 0xD77800},
-        {"defaults: separator after the block", "", 10, 10, 0xFFFFFF},
         {"Value 50: last block ends at 113", "--set Value=50", 113, 10, 0xD77800},
         {"Color in hex, applied in order", "--set Value=50 --set Color=0xC56A31", 113, 10,
          0xC56A31},
@@ -79,7 +78,6 @@ TEST(KlarwellRenderBar, WritesWhatTheControlShows) {
         {"Scrolling 3 then Value: flat fill", "--set Scrolling=3 --set Value=50", 117, 10,
          0xF3D7B4},
         {"names without regard to case", "--set scrolling=1 --set VALUE=50", 10, 10, 0xD77800},
-        {"corner pixel table", "", 1, 1, 0x777777},
         {"a missing picture draws only the border",
          "--set Scrolling=8 --set Image=/nonexistent.png", 2, 2, 0xFFFFFF},
     };

@@ -10,33 +10,28 @@ namespace klarwell::progressbar {
 namespace {
 
 using testing::FakeTextRenderer;
+using testing::MakeBar;
 using testing::TextLog;
 
 constexpr Pixel kWhite = Rgb(255, 255, 255);
 constexpr Pixel kBlack = Rgb(0, 0, 0);
-constexpr Pixel kBar = Rgb(0, 120, 215);
+constexpr Pixel kBar = Rgb(0, 120, 215);  // system colour 13, the loaded default
+constexpr Pixel kFrame = 0x686868;
+constexpr Pixel kLine2 = 0xEFEFEF;
 // LightenColor(bar, a): each channel k * (255 - a) \ 255 + a.
 constexpr Pixel kLighten10 = Rgb(10, 125, 216);
 constexpr Pixel kLighten25 = Rgb(25, 133, 218);
 constexpr Pixel kLighten100 = Rgb(100, 172, 230);
 constexpr Pixel kLighten140 = Rgb(140, 194, 236);
+constexpr Pixel kLighten150 = Rgb(150, 199, 238);
 constexpr Pixel kLighten180 = Rgb(180, 215, 243);
 constexpr Pixel kLighten200 = Rgb(200, 225, 246);
 constexpr Pixel kLighten250 = Rgb(250, 252, 254);
 constexpr Pixel kShadow = Rgb(160, 160, 160);      // system colour 16
 constexpr Pixel kDarkShadow = Rgb(105, 105, 105);  // 21
-constexpr Pixel kLight = Rgb(227, 227, 227);       // 22
+constexpr Pixel kLight3D = Rgb(227, 227, 227);     // 22
 
-std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int value, TextLog* log = nullptr) {
-    auto bar = std::make_unique<XP_ProgressBar>(
-        237, 21, log ? std::make_unique<FakeTextRenderer>(*log) : nullptr);
-    bar->UserControl_ReadProperties(PropertyStore{});
-    bar->SetScrolling(scrolling);
-    bar->SetValue(value);
-    return bar;
-}
-
-TEST(AlternativeStyles, CharacteristicPixels) {
+TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
     struct Row {
         const char* why;
         int scrolling;
@@ -44,10 +39,53 @@ TEST(AlternativeStyles, CharacteristicPixels) {
         int x;
         int y;
         Pixel expected;
+        int orientation = 0;
     };
     const Row rows[] = {
+        {"0 %: edge 3 becomes 12, body starts at 4", 0, 0, 4, 10, kBar},
+        {"0 %: the one block ends at 9", 0, 0, 9, 10, kBar},
+        {"0 %: separator column 10", 0, 0, 10, 10, kWhite},
+        {"0 %: column 3 is never filled", 0, 0, 3, 10, kWhite},
+        {"50 %: edge 115, last block ends at 113", 0, 50, 113, 10, kBar},
+        {"50 %: the body's last column 114 is a separator", 0, 50, 114, 10, kWhite},
+        {"50 %: block 108 to 113", 0, 50, 108, 10, kBar},
+        {"98 %: edge 235, 235 + 4 > 237 ends the body at 230", 0, 98, 230, 10, kBar},
+        {"98 %: nothing after 230", 0, 98, 231, 10, kWhite},
+        {"100 %: same edge 235 as 98 %", 0, 100, 230, 10, kBar},
+        {"100 %: and nothing after 230", 0, 100, 231, 10, kWhite},
+        {"top gradient starts light at row 3", 0, 50, 20, 3, kLighten150},
+        {"top gradient row 5 steps two of six", 0, 50, 20, 5, Rgb(100, 173, 230)},
+        {"bottom gradient ends light at row 17", 0, 50, 20, 17, kLighten150},
+        {"row 18 stays white", 0, 50, 20, 18, kWhite},
+        {"smooth 50 %: edge 121, body to 120", 1, 50, 120, 10, kBar},
+        {"smooth 50 %: column 121 white", 1, 50, 121, 10, kWhite},
+        {"smooth: no gaps", 1, 50, 10, 10, kBar},
+        {"smooth 98 %: edge 237 ends the body at 232", 1, 98, 232, 10, kBar},
+        {"smooth 98 %: column 233 white", 1, 98, 233, 10, kWhite},
+        {"smooth 100 %: edge 241, body under the border too", 1, 100, 234, 10, kBar},
+        {"an unknown style draws as smooth", 99, 50, 120, 10, kBar},
+        {"searching 50 %: nothing left of the first block", 2, 50, 97, 10, kWhite},
+        {"searching 50 %: block 1 starts at 98 (98.5 to even)", 2, 50, 98, 10, Rgb(220, 236, 249)},
+        {"searching 50 %: block 1 ends at 107", 2, 50, 107, 10, Rgb(200, 225, 246)},
+        {"searching 50 %: 2-pixel gap", 2, 50, 108, 10, kWhite},
+        {"searching 50 %: block 3 starts at 122 (122.5 to even)", 2, 50, 122, 10,
+         Rgb(140, 194, 236)},
+        {"searching 50 %: block 3 ends at 131", 2, 50, 131, 10, Rgb(120, 183, 233)},
+        {"searching 50 %: after block 3", 2, 50, 132, 10, kWhite},
+        {"searching blocks reach row 18", 2, 50, 98, 18, Rgb(220, 236, 249)},
+        {"searching 0 %: blocks left of the control, no body", 2, 0, 4, 10, kWhite},
+        {"searching 0 %: the last block column 0 is under the frame", 2, 0, 0, 10, kFrame},
+        {"vertical 0 %: fill top 21, no body", 0, 0, 100, 10, kWhite, 1},
+        {"vertical 0 %: no side gradient", 0, 0, 4, 10, kWhite, 1},
+        {"vertical 0 %: no separator over the border", 0, 0, 100, 19, kLine2, 1},
+        {"vertical 100 %: fill top 5", 0, 100, 100, 5, kBar, 1},
+        {"vertical 100 %: above the fill top", 0, 100, 100, 4, kWhite, 1},
+        {"vertical 100 %: separator rows 11 and 12", 0, 100, 100, 11, kWhite, 1},
+        {"vertical 100 %: block below the separator", 0, 100, 100, 13, kBar, 1},
+        {"vertical 100 %: left gradient light at x 4", 0, 100, 4, 10, kLighten150, 1},
+        {"vertical 100 %: right gradient light at R - 4", 0, 100, 233, 10, kLighten150, 1},
+        {"vertical 100 %: the border line covers the bottom separator", 0, 100, 100, 19, kLine2, 1},
         {"flat: frame on the outermost ring", 3, 50, 0, 10, kLighten100},
-        {"flat: frame top", 3, 50, 1, 0, kLighten100},
         {"flat 50 %: 118.5 rounds to 118, fill to 117", 3, 50, 117, 10, kLighten180},
         {"flat 50 %: fill from (1, 1)", 3, 50, 1, 1, kLighten180},
         {"flat 50 %: fill down to row 19", 3, 50, 117, 19, kLighten180},
@@ -61,7 +99,6 @@ TEST(AlternativeStyles, CharacteristicPixels) {
         {"etched 100 %: x = 233, first column 2 light", 4, 100, 2, 10, kLighten140},
         {"etched 100 %: last column 235 over the inner ring", 4, 100, 235, 10, kLighten200},
         {"etched: gradient ends at row B - 4", 4, 100, 235, 18, kShadow},
-        {"etched: inside below the gradient", 4, 100, 100, 18, kWhite},
         {"etched 0 %: count 0 draws column 2 alone", 4, 0, 2, 10, kLighten140},
         {"etched 0 %: column 3 white", 4, 0, 3, 10, kWhite},
         {"gradient frame: frame", 5, 50, 0, 10, kLighten10},
@@ -89,10 +126,9 @@ TEST(AlternativeStyles, CharacteristicPixels) {
         {"dark 100 %: tint down to row 18", 6, 100, 234, 18, Rgb(10, 55, 90)},
         {"dark 100 %: row 19 black", 6, 100, 234, 19, kBlack},
         {"dark 100 %: column 235 black", 6, 100, 235, 10, kBlack},
-        {"hatch: bump outer top-left light", 7, 100, 0, 10, kLight},
+        {"hatch: bump outer top-left light", 7, 100, 0, 10, kLight3D},
         {"hatch: bump outer right dark shadow", 7, 100, 236, 10, kDarkShadow},
-        {"hatch: bump inner left dark shadow", 7, 100, 1, 10, kDarkShadow},
-        {"hatch 100 %: fill to 234 (234.65), inner right ring light", 7, 100, 235, 10, kLight},
+        {"hatch 100 %: fill to 234 (234.65), inner right ring light", 7, 100, 235, 10, kLight3D},
         {"hatch cross: column 4 in the bar colour", 7, 100, 4, 10, kBar},
         {"hatch cross: row 12 in the bar colour", 7, 100, 5, 12, kBar},
         {"hatch cross: gap on a fresh buffer shows the tint", 7, 100, 5, 10, kLighten140},
@@ -100,12 +136,11 @@ TEST(AlternativeStyles, CharacteristicPixels) {
         {"hatch 50 %: fill right 117, column 116 is a line", 7, 50, 116, 10, kBar},
         {"hatch 50 %: column 117 white", 7, 50, 117, 12, kWhite},
         {"picture without one: sunken border left", 8, 50, 0, 10, kShadow},
-        {"picture without one: border top", 8, 50, 100, 0, kShadow},
         {"picture without one: inside white", 8, 50, 2, 2, kWhite},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const auto bar = MakeBar(row.scrolling, row.value);
+        const auto bar = MakeBar(row.scrolling, row.orientation, row.value);
         EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
     }
 }
@@ -174,7 +209,7 @@ TEST(AlternativeStyles, PictureTilesFromTheOrigin) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        auto bar = MakeBar(8, row.value);
+        auto bar = MakeBar(8, 0, row.value);
         bar->SetImage(picture);
         EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
     }
@@ -183,8 +218,8 @@ TEST(AlternativeStyles, PictureTilesFromTheOrigin) {
 TEST(AlternativeStyles, OrientationChangesNothing) {
     for (int scrolling = 3; scrolling <= 8; ++scrolling) {
         SCOPED_TRACE(scrolling);
-        const auto horizontal = MakeBar(scrolling, 60);
-        auto vertical = MakeBar(scrolling, 60);
+        const auto horizontal = MakeBar(scrolling, 0, 60);
+        auto vertical = MakeBar(scrolling, 0, 60);
         vertical->SetOrientation(1);
         EXPECT_EQ(vertical->OwnSurface().Pixels(), horizontal->OwnSurface().Pixels());
     }
