@@ -48,9 +48,7 @@ TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
         {"one entry shows 0 for it and 100 after the loop", 1, {0, 100}},
         {"three entries", 3, {0, 50, 100, 100}},
         {"four entries round 33.3 and 66.7", 4, {0, 33, 67, 100, 100}},
-        {"nine entries send exact halves to the even neighbour",
-         9,
-         {0, 12, 25, 38, 50, 62, 75, 88, 100, 100}},
+        {"nine entries: halves to even", 9, {0, 12, 25, 38, 50, 62, 75, 88, 100, 100}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

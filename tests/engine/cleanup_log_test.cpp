@@ -29,7 +29,7 @@ TEST(LogLine, FieldsBackToBack) {
     const Row rows[] = {
         {"no blank after Re-named, one blank around as, CR LF at the end", "/music", "01 Intro.mp3",
          "01_Intro.mp3", "Re-named/music/01 Intro.mp3 as /music/01_Intro.mp3\r\n"},
-        {"a root folder still gets its separator", "/", "a b.mp3", "a_b.mp3",
+        {"root folder keeps its slash", "/", "a b.mp3", "a_b.mp3",
          "Re-named//a b.mp3 as //a_b.mp3\r\n"},
         {"a line break in a name cannot start a forged line", "/m", "a\r\nRe-named x.mp3", "a.mp3",
          "Re-named/m/a\\x0D\\x0ARe-named x.mp3 as /m/a.mp3\r\n"},
@@ -44,26 +44,31 @@ TEST(LogLine, FieldsBackToBack) {
     }
 }
 
-TEST(CleanupLog, WritesInTheProgramFolderFirst) {
-    EngineFixture f;
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    f.Log.Append("one\r\n", fs, ui);
-    f.Log.Append("two\r\n", fs, ui);
-    EXPECT_EQ(f.LogText(), "one\r\ntwo\r\n");
-    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "<missing>");
-    EXPECT_TRUE(ui.Boxes().empty());
-}
-
-TEST(CleanupLog, ReadOnlyProgramFolderFallsBackToTheStateFolder) {
-    EngineFixture f;
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    fs.FailAppendsIn(f.Program.Path(), EACCES);
-    f.Log.Append("one\r\n", fs, ui);
-    EXPECT_EQ(f.LogText(), "<missing>");
-    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "one\r\n");
-    EXPECT_TRUE(ui.Boxes().empty());
+TEST(CleanupLog, WritesInTheProgramFolderElseInTheStateFolder) {
+    struct Row {
+        const char* why;
+        bool programReadOnly;
+        std::string inProgram;
+        std::string inState;
+    };
+    const Row rows[] = {
+        {"the program folder first", false, "one\r\ntwo\r\n", "<missing>"},
+        {"a read-only program folder falls back", true, "<missing>", "one\r\ntwo\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EngineFixture f;
+        ScriptedUserInterface ui;
+        FaultyFileSystem fs;
+        if (row.programReadOnly) {
+            fs.FailAppendsIn(f.Program.Path(), EACCES);
+        }
+        f.Log.Append("one\r\n", fs, ui);
+        f.Log.Append("two\r\n", fs, ui);
+        EXPECT_EQ(f.LogText(), row.inProgram);
+        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), row.inState);
+        EXPECT_TRUE(ui.Boxes().empty());
+    }
 }
 
 TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {

@@ -62,8 +62,7 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         {"the empty name comes first", "", "a", true, false},
         {"numbers longer than 64 bits", "Track 99999999999999999999", "Track 100000000000000000000",
          true, false},
-        {"2 to the 64 does not wrap to 0", "x18446744073709551616", "x18446744073709551615", false,
-         true},
+        {"2^64 does not wrap to 0", "x18446744073709551616", "x18446744073709551615", false, true},
         {"bytes that are not UTF-8 compare as bytes", "\xfe", "\xff", true, false},
         {"numbers after an invalid byte compare by value",
          "\xff"

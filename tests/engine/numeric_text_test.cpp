@@ -102,8 +102,7 @@ TEST(DecimalText, PlainDigits) {
         {"zero", 0, "0"},
         {"no grouping", 1000000, "1000000"},
         {"a minus sign only for a negative number", -4, "-4"},
-        {"the largest 64-bit value", std::numeric_limits<std::int64_t>::max(),
-         "9223372036854775807"},
+        {"largest 64-bit value", std::numeric_limits<std::int64_t>::max(), "9223372036854775807"},
         {"the smallest 64-bit value", std::numeric_limits<std::int64_t>::min(),
          "-9223372036854775808"},
     };
@@ -138,24 +137,6 @@ TEST(CleanSettingsDerived, PrefixAndSuffixInForce) {
         suffixOnly.Suffix = row.text;
         EXPECT_EQ(SuffixInForce(suffixOnly), row.expected);
         EXPECT_FALSE(PrefixInForce(suffixOnly)) << "the suffix does not count for the prefix";
-    }
-}
-
-TEST(CleanSettingsDerived, PairInForce) {
-    struct Row {
-        const char* why;
-        ReplacementPair pair;
-        bool expected;
-    };
-    const Row rows[] = {
-        {"program-start pair", ReplacementPair{}, false},
-        {"enabled with a keyword", ReplacementPair{true, "live", "studio"}, true},
-        {"enabled with an empty keyword is ignored", ReplacementPair{true, "", "studio"}, false},
-        {"a keyword that is not enabled", ReplacementPair{false, "live", "studio"}, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EXPECT_EQ(PairInForce(row.pair), row.expected);
     }
 }
 

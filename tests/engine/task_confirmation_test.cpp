@@ -63,8 +63,8 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
          "You are about to remove leading and trailing spaces, as well as remove the characters "
          "', @, #, $, %, ^, and ~ from the file names in your\r\nselected "
          "directory.\r\n\r\n\r\nAre you sure you want to continue?"},
-        {"a space mode out of range counts as keep",
-         Options().Mode(static_cast<SpaceUnderscoreMode>(7)), Keep(".")},
+        {"mode out of range is keep", Options().Mode(static_cast<SpaceUnderscoreMode>(7)),
+         Keep(".")},
         {"leading digits with spaces to underscores: two blanks around the word",
          Options().Leading().Mode(kToUnderscores),
          Keep(", as well as replace spaces with underscores and remove all  leading  digits from "
@@ -87,8 +87,7 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
               "names.")},
         {"every # of the prefix is rendered", Options().Mode(kKeep).Prefix("#x#").Width(2),
          Adds("prepend \"00x00\"")},
-        {"a prefix without # is shown unchanged, blanks kept", Options().Mode(kKeep).Prefix("My "),
-         Adds("prepend \"My \"")},
+        {"prefix shown as typed", Options().Mode(kKeep).Prefix("My "), Adds("prepend \"My \"")},
         {"suffix alone", Options().Mode(kKeep).Suffix(" (live)"), Adds("append \" (live)\"")},
         {"prefix and suffix in one sentence", Options().Mode(kKeep).Prefix("#").Suffix("-#"),
          Keep(".\r\n\r\nAdditionally, you have chosen to prepend \"0\" and append \"-0\" to your "
@@ -117,8 +116,7 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
         {"a ticked pair with an empty keyword is listed and counted",
          Options().Mode(kKeep).Pair(0, "", "x").Pair(1, "a", "b"),
          Replaces("keywords \"\" with \"x\", and \"a\" with \"b\"")},
-        {"an unticked pair is not listed", Options().Mode(kKeep).Pair(0, "a", "b", false),
-         Keep(".")},
+        {"unticked pair not listed", Options().Mode(kKeep).Pair(0, "a", "b", false), Keep(".")},
         {"an unticked higher pair does not turn , and into a comma",
          Options().Mode(kKeep).Pair(0, "a", "b").Pair(1, "c", "d").Pair(5, "e", "f", false),
          Replaces("keywords \"a\" with \"b\", and \"c\" with \"d\"")},
@@ -146,8 +144,7 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
          Options().Discard().Prefix("Song #").Suffix(" (live)").Width(2),
          Structure("Song 00 (live)")},
         {"discard with a suffix alone", Options().Discard().Suffix("_#"), Structure("_0")},
-        {"a ticked empty prefix leaves the suffix alone",
-         Options().Discard().Prefix("").Suffix("S"), Structure("S")},
+        {"ticked empty prefix, suffix", Options().Discard().Prefix("").Suffix("S"), Structure("S")},
         {"an unticked suffix leaves the prefix alone",
          Options().Discard().Prefix("P").Suffix("S", false), Structure("P")},
         {"digit, space and keyword options are not mentioned",

@@ -211,10 +211,7 @@ TEST(XPProgressBar, BufferGrowthRule) {
          300,
          20,
          {{250, 30, 250, 30}, {250, 10, 250, 30}, {260, 5, 260, 5}}},
-        {"no buffer at size 0 until the first positive size",
-         0,
-         0,
-         {{0, 40, 0, 0}, {10, 4, 10, 4}, {0, 0, 10, 4}}},
+        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {10, 4, 10, 4}, {0, 0, 10, 4}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

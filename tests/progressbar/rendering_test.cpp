@@ -95,7 +95,7 @@ TEST(DrawLine, EndPointExcludedAndColourTranslated) {
         {"the start is set", 2, 1, 5, 1, kInk, 2, 1, Rgb(1, 2, 3)},
         {"the point before the end is set", 2, 1, 5, 1, kInk, 4, 1, Rgb(1, 2, 3)},
         {"the end is not set", 2, 1, 5, 1, kInk, 5, 1, kWhite},
-        {"a system colour is translated", 0, 0, 0, 3, static_cast<std::int32_t>(0x8000000DU), 0, 2,
+        {"system colour translated", 0, 0, 0, 3, static_cast<std::int32_t>(0x8000000DU), 0, 2,
          kBar},
     };
     XP_ProgressBar bar(4, 4);
@@ -120,20 +120,17 @@ TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
         Pixel expected;
     };
     const Row rows[] = {
-        {"Y2 0 draws one row in the end colour", 0x030201, 0x0000FF, 5, 0, false, 4, 0,
-         Rgb(1, 2, 3)},
+        {"Y2 0 draws one row, end colour", 0x030201, 0x0000FF, 5, 0, false, 4, 0, Rgb(1, 2, 3)},
         {"Y2 0 draws no second row", 0x030201, 0x0000FF, 5, 0, false, 1, 1, kWhite},
         {"Y2 -1 draws nothing", 0x030201, 0x0000FF, 5, -1, false, 0, 0, kWhite},
-        {"the last of n + 1 rows has the start colour", 0x000001, 0x0000C8, 3, 6, false, 0, 6,
+        {"row n of n + 1 has the start colour", 0x000001, 0x0000C8, 3, 6, false, 0, 6,
          Rgb(200, 0, 0)},
         // 199 / 6 kept as a float is a hair above 33.1666..., so row 3 is 100.500004: 101, where
         // double steps would give the even 100.
-        {"row 3 of 1 to 200 in six steps rounds the float step", 0x000001, 0x0000C8, 3, 6, false, 0,
-         3, Rgb(101, 0, 0)},
+        {"row 3 of 1 to 200: float step", 0x000001, 0x0000C8, 3, 6, false, 0, 3, Rgb(101, 0, 0)},
         // -5 / 6 as a float is a hair above, so 5 + 3 steps is 2.5000001: 3, not the even 2.
         {"row 3 of 5 to 0 in six steps", 0x000005, 0x000000, 3, 6, false, 0, 3, Rgb(3, 0, 0)},
-        {"horizontal: X2 counts columns, Y2 ends them", 0x030201, 0x0000FF, 2, 3, true, 2, 2,
-         Rgb(255, 0, 0)},
+        {"horizontal: X2 columns, Y2 end", 0x030201, 0x0000FF, 2, 3, true, 2, 2, Rgb(255, 0, 0)},
         {"horizontal: row Y2 itself is not drawn", 0x030201, 0x0000FF, 2, 3, true, 2, 3, kWhite},
     };
     XP_ProgressBar bar(4, 4);
@@ -251,14 +248,8 @@ TEST(DrawPercentText, DarkStyleDrawsSilverThenTint) {
          50,
          9,
          {{{106, 4, 130, 17}, "50 %", kSilver}, {{106, 4, 118, 17}, "50 %", kTint}}},
-        {"100 %, settled: fx 237 is past the text, so no silver pass",
-         100,
-         9,
-         {{{104, 4, 237, 17}, "100 %", kTint}}},
-        {"0 %: fx 0 is left of the text, so no tint pass; 109.5 centres to 110",
-         0,
-         3,
-         {{{110, 4, 128, 17}, "0 %", kSilver}}},
+        {"100 %, settled: fx 237, no silver", 100, 9, {{{104, 4, 237, 17}, "100 %", kTint}}},
+        {"0 %: fx 0, no tint; 109.5 to 110", 0, 3, {{{110, 4, 128, 17}, "0 %", kSilver}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

@@ -68,8 +68,7 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"searching 50 %: block 1 starts at 98 (98.5 to even)", 2, 50, 98, 10, Rgb(220, 236, 249)},
         {"searching 50 %: block 1 ends at 107", 2, 50, 107, 10, Rgb(200, 225, 246)},
         {"searching 50 %: 2-pixel gap", 2, 50, 108, 10, kWhite},
-        {"searching 50 %: block 3 starts at 122 (122.5 to even)", 2, 50, 122, 10,
-         Rgb(140, 194, 236)},
+        {"searching 50 %: block 3 from 122 (122.5 to even)", 2, 50, 122, 10, Rgb(140, 194, 236)},
         {"searching 50 %: block 3 ends at 131", 2, 50, 131, 10, Rgb(120, 183, 233)},
         {"searching 50 %: after block 3", 2, 50, 132, 10, kWhite},
         {"searching blocks reach row 18", 2, 50, 98, 18, Rgb(220, 236, 249)},
@@ -157,8 +156,7 @@ TEST(AlternativeStyles, HatchBrushStyleAndBackgroundMode) {
     };
     const Row rows[] = {
         {"creation leaves horizontal lines: row 12", false, -1, false, 5, 12, kBar},
-        {"creation leaves horizontal lines: column 4 is a gap", false, -1, false, 4, 10,
-         kLighten140},
+        {"creation leaves horizontal lines: 4 is a gap", false, -1, false, 4, 10, kLighten140},
         {"vertical lines after BrushStyle 1", true, 1, false, 12, 9, kBar},
         {"a style beyond 5 fills nothing", true, 9, false, 4, 10, kWhite},
         {"after a text paint the gaps stay white", true, -1, true, 5, 10, kWhite},
