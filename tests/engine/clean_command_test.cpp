@@ -71,11 +71,16 @@ TEST(RunCleanCommand, DigitCountCheck) {
         std::int32_t firstIndex;
         bool numbering;
         std::string message;  // empty: no message, the summary follows
+        Answer backup = Answer::Yes;
     };
     const Row rows[] = {
         {"12 files need two digits", 12, 1, 1, true,
          "There must be at least 2 digits in the index number since your selected folder "
          "contains 12 files."},
+        {"the check follows a declined backup warning too", 12, 1, 1, true,
+         "There must be at least 2 digits in the index number since your selected folder "
+         "contains 12 files.",
+         Answer::No},
         {"a start index above 1 is named", 10, 2, 95, true,
          "There must be at least 3 digits in the index number since your selected folder "
          "contains 10 files in addition to a start index of 95."},
@@ -97,8 +102,7 @@ TEST(RunCleanCommand, DigitCountCheck) {
         f.Settings.FileCountChars = row.width;
         f.Settings.FirstIndex = row.firstIndex;
         const bool refused = !row.message.empty();
-        ScriptedUserInterface ui(refused ? std::vector<Answer>{Answer::Yes, Answer::Ok}
-                                         : std::vector<Answer>{Answer::Yes, Answer::No});
+        ScriptedUserInterface ui({row.backup, refused ? Answer::Ok : Answer::No});
         const CleanOutcome outcome = Clean(f, ui);
         ASSERT_EQ(ui.Boxes().size(), 2U);
         if (refused) {
@@ -111,17 +115,8 @@ TEST(RunCleanCommand, DigitCountCheck) {
             EXPECT_EQ(ui.Boxes()[1].Title, "Klarwell Task Confirmation");
         }
         EXPECT_THAT(ui.StatusTexts(), ElementsAre(kCanceled));
+        EXPECT_TRUE(ui.AllAnswersUsed());
     }
-}
-
-TEST(RunCleanCommand, BackupNoWithTooFewDigitsShowsBothMessages) {
-    EngineFixture f;
-    ListFiles(f, 12);
-    f.Settings.IndexNumbering = true;
-    ScriptedUserInterface ui({Answer::No, Answer::Ok});
-    EXPECT_EQ(Clean(f, ui), CleanOutcome::WidthRefused);
-    EXPECT_THAT(ui.Events(), ElementsAre("box Klarwell", "box Klarwell", "status " + kCanceled));
-    EXPECT_TRUE(ui.AllAnswersUsed());
 }
 
 TEST(RunCleanCommand, ConfirmedRunShowsTheBarYieldsOnceAndCleans) {

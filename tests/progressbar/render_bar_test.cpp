@@ -71,7 +71,6 @@ TEST(KlarwellRenderBar, WritesWhatTheControlShows) {
     };
     const Row rows[] = {
         {"defaults: segmented, 0 %, one block", "", 9, 10, 0xD77800},
-        {"Value 50: last block ends at 113", "--set Value=50", 113, 10, 0xD77800},
         {"hex Color, applied in order", "--set Value=50 --set Color=0xC56A31", 113, 10, 0xC56A31},
         {"Color as a system colour", "--set Color=0x8000000D --set Value=50", 20, 10, 0xD77800},
         {"Scrolling 3, Value: flat fill", "--set Scrolling=3 --set Value=50", 117, 10, 0xF3D7B4},
