@@ -265,7 +265,7 @@ void frmMain::CreateControls() {
         Place(new QLabel(QStringLiteral("(Enter a \"#\" for an index number with leading zeros)"),
                          client),
               QStringLiteral("Label3"), 2445, 6480, 975, 690);
-    Label3->setFont(ControlFont("DejaVu Sans", 7.5));
+    Label3->setFont(ControlFont("DejaVu Sans Condensed", 7.5));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette grey = Label3->palette();

@@ -170,7 +170,7 @@ TEST(FormLoad, FontsAndColoursFollowTheWindowDefinition) {
         {"window default", w.Form.ChkRemoveDigits, "Liberation Sans", 7.5, false},
         {"banner title", w.Form.Label1[2], "Liberation Sans", 19.5, true},
         {"description", w.Form.Label1[0], "Liberation Sans", 7.5, true},
-        {"hint", w.Form.Label3, "DejaVu Sans", 7.5, false},
+        {"hint", w.Form.Label3, "DejaVu Sans Condensed", 7.5, false},
         {"digit count", w.Form.lblNumLeadingZeros, "Liberation Sans", 8.25, false},
         {"status line", w.Form.StatusBar1, "Liberation Sans", 8.25, false},
     };
