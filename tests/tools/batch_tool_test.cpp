@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -130,15 +131,8 @@ Events Finish(int corrections, bool cancelled, int handedOut) {
             EndOfRun(corrections, cancelled, handedOut)};
 }
 
-struct File {
-    std::string Name;
-    std::string Content;
-    bool operator==(const File&) const = default;
-};
-
-void PrintTo(const File& file, std::ostream* os) {
-    *os << file.Name << " = " << file.Content;
-}
+// A file of the music folder: its name, then its content.
+using File = std::pair<std::string, std::string>;
 
 TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
     const std::vector<File> conflictFiles{{"b\xe9 c.mp3", "new"}, {"b\xe9_c.mp3", "old"}};
@@ -269,8 +263,8 @@ TEST(KlarwellBatch, RunsTheCleanCommandOnARealFolder) {
         SCOPED_TRACE(row.why);
         TempFolder music;
         TempFolder work;
-        for (const File& file : row.files) {
-            music.CreateFile(file.Name, file.Content);
+        for (const auto& [name, content] : row.files) {
+            music.CreateFile(name, content);
         }
         work.CreateFile("settings.json", row.settings);
         work.CreateFolder("state");
