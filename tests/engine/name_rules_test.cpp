@@ -38,7 +38,6 @@ TEST(ComputeNewName, RulesInTheirOrder) {
     const Row rows[] = {
         // Extension and base name.
         {"the extension keeps its letter case", "Song.Mp3", Options(), "Song", ".Mp3"},
-        {"a leading space is trimmed from the base", " Song.MP3", Options(), "Song", ".MP3"},
         {"trailing space: extension trimmed, base cut as listed", "song.mp3 ", Options(), "song."},
         {"two trailing spaces: base loses the last 4 bytes", "song.mp3  ", Options(), "song.m"},
         {"only the space is trimmed, a tab stays", "\tSong.krt", Options(), "\tSong", ".krt"},
@@ -66,10 +65,6 @@ TEST(ComputeNewName, RulesInTheirOrder) {
         {"two runs, a space: empty", "12 34.mp3", Options().Leading().Trailing().Mode(kKeep), ""},
         {"digits go before prefix and suffix arrive", "5.mp3",
          Options().Leading().Trailing().Prefix("#").Suffix("#"), "11"},
-        {"digits in the prefix survive", "02 Song.mp3",
-         Options().Leading().Prefix("01 ").Mode(kKeep), "01  Song"},
-        {"digits in the suffix survive", "Song 1.mp3",
-         Options().Trailing().Suffix(" v2").Mode(kKeep), "Song  v2"},
         {"prefix on an emptied name", "01.mp3", Options().Leading().Prefix("Track #"), "Track_1"},
 
         // Spaces and underscores.
@@ -79,19 +74,14 @@ TEST(ComputeNewName, RulesInTheirOrder) {
         {"mode 3 keeps spaces and underscores", "A_B C.mp3", Options().Mode(kKeep), "A_B C"},
         {"mode 1 trims spaces it made", "_Song_.mp3", Options().Mode(kToSpaces), "Song"},
         {"mode 0 keeps end underscores", "_Song_.mp3", Options().Mode(kToUnderscores), "_Song_"},
-        {"double space, two underscores", "Two  Spaces.krt", Options(), "Two__Spaces", ".krt"},
         {"a space bared by character removal is not trimmed", "@ Song.mp3", Options(), "_Song"},
         {"mode 1 trims again after removal", "~_Song.mp3", Options().Mode(kToSpaces), "Song"},
         {"end space from a pair trimmed", "Song-live.mp3", Options().Pair(0, "-live", " "), "Song"},
         {"keyword spaces match before mode 0", "My Song.mp3", Options().Pair(0, "My ", ""), "Song"},
 
         // Keyword pairs.
-        {"one pair replaces every occurrence", "Live and Live.mp3",
-         Options().Pair(0, "Live", "Studio").Mode(kKeep), "Studio and Studio"},
         {"left to right, without overlap", "aaa.mp3", Options().Pair(0, "aa", "b"), "ba"},
         {"a pair skips its own insertion", "banana.mp3", Options().Pair(0, "a", "aa"), "baanaanaa"},
-        {"a later pair sees what an earlier pair inserted", "cat and dog.mp3",
-         Options().Pair(0, "cat", "dog").Pair(1, "dog", "wolf").Mode(kKeep), "wolf and wolf"},
         {"an earlier pair does not see what a later pair inserts", "cat and dog.mp3",
          Options().Pair(0, "dog", "wolf").Pair(1, "cat", "dog").Mode(kKeep), "dog and wolf"},
         {"six pairs chain in index order", "a.mp3",
@@ -120,7 +110,6 @@ TEST(ComputeNewName, RulesInTheirOrder) {
          Options().Pair(0, "Don't", "Do not"), "Do_not_Stop"},
         {"a # keyword finds the listed name's # but the prefix's # is already the index",
          "Song#.mp3", Options().Prefix("#.").Pair(0, "#", "No").Mode(kKeep), "1.SongNo"},
-        {"inserted @ still removed", "xSong.mp3", Options().Pair(0, "x", "@").Mode(kKeep), "Song"},
         {"a keyword & is replaced before & becomes and", "Rock & Roll.mp3",
          Options().Pair(0, "&", "n").Mode(kKeep), "Rock n Roll"},
 
