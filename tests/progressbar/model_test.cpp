@@ -134,7 +134,6 @@ TEST(XPProgressBar, SaveStoresOnlyWhatDiffersAndLoadAppliesIt) {
         {"changed Max is stored", "Max", true, 50},
         {"ShowText True is stored", "ShowText", true, -1},
         {"changed Scrolling is stored", "Scrolling", true, 7},
-        {"Color is always stored", "Color", true, kSelectedRgb},
         {"default Min is not stored", "Min", false, 0},
         {"default Orientation is not stored", "Orientation", false, 0},
         {"default BrushStyle is not stored", "BrushStyle", false, 4},
