@@ -35,4 +35,9 @@ WindowUnderTest::WindowUnderTest() {
     Form.show();
 }
 
+void WindowUnderTest::ChooseMusic() {
+    Dialogs.Folders = {Music.Path()};
+    Form.cmdBrowse_Click();
+}
+
 }  // namespace klarwell::testing

@@ -44,6 +44,8 @@ public:
 // The real window over the real file system, its log in a folder of its own, shown offscreen.
 struct WindowUnderTest {
     WindowUnderTest();
+    // Browse, with the chooser answering the music folder.
+    void ChooseMusic();
 
     TempFolder Music;
     TempFolder ProgramFolder;
