@@ -86,7 +86,7 @@ public:
     std::filesystem::path strresfolder;  // result of the last folder choice
     std::filesystem::path Path;          // the chosen source folder; empty when none
 
-    // Controls, named as the user's manual and the handlers name them.
+    // Controls; each objectName is the member's name, "name(i)" for a member of an array.
     QFrame* Frame2 = nullptr;
     QLabel* Image1 = nullptr;
     std::array<QLabel*, 3> Label1{};  // members 0 and 2 exist
