@@ -1,7 +1,5 @@
-#include <cstdlib>
 #include <memory>
 
-#include <QApplication>
 #include <QPaintEvent>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -126,12 +124,3 @@ void BM_ProgressBarWidget_SetValueSame(benchmark::State& state) {
 BENCHMARK(BM_ProgressBarWidget_SetValueSame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -10,7 +10,6 @@
 #include <string_view>
 #include <system_error>
 
-#include <QApplication>
 #include <QMessageBox>
 #include <benchmark/benchmark.h>
 
@@ -188,12 +187,3 @@ void BM_FileList_Browse100000(benchmark::State& state) {
 BENCHMARK(BM_FileList_Browse100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
