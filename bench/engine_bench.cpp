@@ -3,7 +3,6 @@
 // open/append/close of the log.
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_folder.h"
 #include "engine/batch_run.h"
 #include "engine/cleanup_log.h"
 #include "engine/posix_file_system.h"
@@ -41,40 +41,20 @@ public:
     void ProcessPendingEvents() override {}
 };
 
-// A music folder of `count` files named "track NNNNN.mp3" (each needs cleaning for its space) and
-// a log folder, both removed at the end.
-class BenchFolder {
+// A music folder of `count` files named "track NNNNN.mp3", each needing cleaning for its space.
+class BenchFolder : public klarwell::bench::BenchRoot {
 public:
     explicit BenchFolder(int count) {
-        std::error_code ec;
-        std::string pattern =
-            (std::filesystem::temp_directory_path(ec) / "klarwell-bench-XXXXXX").native();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_Root = pattern;
-        }
-        std::filesystem::create_directory(Music(), ec);
-        std::filesystem::create_directory(LogFolder(), ec);
         for (int i = 0; i < count; ++i) {
             char name[32];
             std::snprintf(name, sizeof name, "track %05d.mp3", i);
             m_Listed.emplace_back(name);
             m_Cleaned.push_back(m_Listed.back());
             m_Cleaned.back()[5] = '_';
-            const int fd = ::open((Music() / name).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-            if (fd >= 0) {
-                ::close(fd);
-            }
+            CreateEmptyFile(Music() / name);
         }
     }
-    ~BenchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_Root, ec);
-    }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
 
-    [[nodiscard]] std::filesystem::path Music() const { return m_Root / "music"; }
-    [[nodiscard]] std::filesystem::path LogFolder() const { return m_Root / "log"; }
     [[nodiscard]] std::filesystem::path LogFile() const { return LogFolder() / kLogFileName; }
     [[nodiscard]] const std::vector<std::string>& Listed() const { return m_Listed; }
     [[nodiscard]] const std::vector<std::string>& Cleaned() const { return m_Cleaned; }
@@ -110,7 +90,6 @@ public:
     }
 
 private:
-    std::filesystem::path m_Root;
     std::vector<std::string> m_Listed;
     std::vector<std::string> m_Cleaned;
 };

@@ -2,8 +2,6 @@
 // once through the engine alone as klarwell-batch runs it; and Browse on a folder of 100,000
 // files, half of them audio.
 
-#include <stdlib.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -13,6 +11,7 @@
 #include <QMessageBox>
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_folder.h"
 #include "engine/clean_command.h"
 #include "engine/cleanup_log.h"
 #include "engine/file_list.h"
@@ -28,28 +27,8 @@ using namespace klarwell;
 constexpr int kCleanFiles = 32767;
 constexpr int kBrowseFiles = 100000;
 
-// A folder under the temp folder holding a music folder and a log folder, removed at the end.
-class BenchFolder {
+class BenchFolder : public klarwell::bench::BenchRoot {
 public:
-    BenchFolder() {
-        std::error_code ec;
-        std::string pattern =
-            (std::filesystem::temp_directory_path(ec) / "klarwell-window-bench-XXXXXX").native();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_Root = pattern;
-        }
-        std::filesystem::create_directory(LogFolder(), ec);
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_Root, ec);
-    }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-    [[nodiscard]] std::filesystem::path Music() const { return m_Root / "music"; }
-    [[nodiscard]] std::filesystem::path LogFolder() const { return m_Root / "log"; }
-
     // A fresh music folder of `count` files; every other one is audio when `halfAudio`.
     void Fill(int count, bool halfAudio) const {
         std::error_code ec;
@@ -59,10 +38,7 @@ public:
             char name[40];
             const char* extension = halfAudio && i % 2 == 1 ? "txt" : "mp3";
             std::snprintf(name, sizeof name, "track %05d.%s", i, extension);
-            std::FILE* file = std::fopen((Music() / name).c_str(), "w");
-            if (file != nullptr) {
-                std::fclose(file);
-            }
+            CreateEmptyFile(Music() / name);
         }
         std::filesystem::remove(LogFolder() / "cleanup.log", ec);
     }
@@ -77,9 +53,6 @@ public:
         }
         return count;
     }
-
-private:
-    std::filesystem::path m_Root;
 };
 
 // Yes to the backup warning and the summary, OK to the rest; the folder for the chooser.
