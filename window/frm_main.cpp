@@ -225,6 +225,8 @@ void frmMain::CreateControls() {
     lblFilePath = Place(new QLabel(Text(kNoPathCaption), client), QStringLiteral("lblFilePath"),
                         735, 1890, 4920, 240);
     lblFilePath->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // Folder names may hold "<" and "&": never read them as markup.
+    lblFilePath->setTextFormat(Qt::PlainText);
 
     File1 = Place(new FileListBox(m_FileSystem, client), QStringLiteral("File1"), 120, 2100, 5535,
                   2370);
@@ -336,6 +338,7 @@ void frmMain::CreateControls() {
         Place(new QLabel(client), QStringLiteral("StatusBar1"), 0, 8970, kClientWidthTwips, 450);
     StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar1->setFont(ControlFont("Liberation Sans", 8.25));
+    StatusBar1->setTextFormat(Qt::PlainText);
 }
 
 void frmMain::ConnectHandlers() {
@@ -469,17 +472,21 @@ void frmMain::cmdBrowse_Click() {
     strresfolder = m_Dialogs.ChooseFolder(this, kBrowseTitle);
     if (strresfolder.empty()) {
         ClearFolder();
+        StatusBar1->setText(Text(kNoPathStatus));
         return;
     }
     Path = strresfolder;
     File1->hide();
     if (const std::error_code error = File1->SetPath(Path); error) {
         ReportUnlistableFolder(Path, error);
+        StatusBar1->setText(Text(kNoPathStatus));
         return;
     }
     File1->show();
     const QString folder = Text(File1->Path().native());
-    StatusBar1->setText(QStringLiteral("%1 - %2 files").arg(folder).arg(File1->ListCount()));
+    // One arg() call: a "%1" inside the folder name must stay text.
+    StatusBar1->setText(
+        QStringLiteral("%1 - %2 files").arg(folder, QString::number(File1->ListCount())));
     lblFilePath->setText(folder);
     const auto countDigits = static_cast<int>(engine::DecimalText(File1->ListCount()).size());
     if (engine::NumericValue(Bytes(lblNumLeadingZeros->text())) < countDigits) {
@@ -491,7 +498,6 @@ void frmMain::ClearFolder() {
     Path.clear();
     File1->hide();
     lblFilePath->setText(Text(kNoPathCaption));
-    StatusBar1->setText(Text(kNoPathStatus));
     CancelProcess = true;
 }
 

@@ -132,7 +132,8 @@ private:
     void CreateControls();
     void ConnectHandlers();
     void SetTabOrder();
-    // The no-folder state after a cancelled or failed choice.
+    // The no-folder state after a cancelled or failed choice; the status line is the caller's, so
+    // that a list that cannot be re-read after a run keeps the count of renamed files.
     void ClearFolder();
     // Tells the user a folder cannot be listed and falls back to the no-folder state.
     void ReportUnlistableFolder(const std::filesystem::path& folder, const std::error_code& error);

@@ -6,6 +6,7 @@
 #include "tests/window/window_fixture.h"
 #include "window/display_text.h"
 #include "window/file_list_box.h"
+#include "window/mod_browse.h"
 
 namespace klarwell::testing {
 namespace {
@@ -99,6 +100,41 @@ TEST(CmdBrowseClick, CancelOrAnUnreadableFolderLeavesNoFolderChosen) {
         EXPECT_EQ(w.Form.StatusBar1->text(),
                   QStringLiteral("No path selected.  Process canceled."));
         EXPECT_EQ(w.Form.lblNumLeadingZeros->text(), QStringLiteral("4"));
+    }
+}
+
+TEST(CmdBrowseClick, PercentSignsAndMarkupInTheFolderNameStayText) {
+    WindowUnderTest w;
+    w.Music.CreateFolder("x%2y <b>z");
+    w.Music.CreateFile("x%2y <b>z/a.mp3");
+    w.Dialogs.Folders = {w.Music.Path() / "x%2y <b>z"};
+    w.Form.cmdBrowse_Click();
+    const QString shown = Shown(w.Music.Path()) + QStringLiteral("/x%2y <b>z");
+    EXPECT_EQ(w.Form.StatusBar1->text(), shown + QStringLiteral(" - 1 files"));
+    EXPECT_EQ(w.Form.StatusBar1->textFormat(), Qt::PlainText);
+    EXPECT_EQ(w.Form.lblFilePath->textFormat(), Qt::PlainText);
+}
+
+TEST(ChosenFolderBytes, FindsANameThatIsNotUtf8WithoutGuessing) {
+    TempFolder root;
+    root.CreateFolder("caf\xE9");
+    root.CreateFolder("two\xE9");
+    root.CreateFolder("two\xE8");
+    const QString base = Shown(root.Path());
+    struct Row {
+        const char* why;
+        QString chosen;
+        std::filesystem::path expected;
+    };
+    const Row rows[] = {
+        {"a UTF-8 path is taken as it is", base + QStringLiteral("/plain"), root.Path() / "plain"},
+        {"the one entry shown as caf\uFFFD", base + QStringLiteral("/caf\uFFFD"),
+         root.Path() / "caf\xE9"},
+        {"two entries shown alike: none is guessed", base + QStringLiteral("/two\uFFFD"), ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(window::ChosenFolderBytes(row.chosen), row.expected);
     }
 }
 

@@ -151,6 +151,36 @@ TEST(CmdRemoveClick, AFolderRemovedAfterBrowseIsReportedAndNothingIsLost) {
     EXPECT_EQ(w.Music.Read("moved/a b.mp3"), "");
 }
 
+TEST(CmdRemoveClick, AFolderGoneAfterARenameKeepsTheCountInTheStatusLine) {
+    WindowUnderTest w;
+    const std::filesystem::path folder = w.Music.Path() / "album";
+    w.Music.CreateFolder("album");
+    for (const char* name : {"album/a b.mp3", "album/c d.mp3", "album/c_d.mp3"}) {
+        w.Music.CreateFile(name, name);
+    }
+    w.Dialogs.Folders = {folder};
+    w.Form.cmdBrowse_Click();
+    int opened = 0;
+    // The folder is moved away while the conflict box of the second file is open.
+    w.Dialogs.WhileBoxOpen = [&] {
+        if (++opened == 3) {
+            std::filesystem::rename(folder, w.Music.Path() / "moved");
+        }
+    };
+    w.Dialogs.Answers = {Yes, Yes, No, Ok, Ok};
+    w.Form.cmdRemove_Click();
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 5U);
+    EXPECT_EQ(w.Dialogs.Boxes[2].Title, QStringLiteral("File Name Conflict"));
+    EXPECT_EQ(w.Dialogs.Boxes[3].Text,
+              QStringLiteral("The folder ") + QString::fromStdString(folder) +
+                  QStringLiteral(" can not be read: No such file or directory"));
+    EXPECT_EQ(w.Dialogs.Boxes[4].Text, QStringLiteral("Finished!\r\n1 file(s) cleaned"));
+    EXPECT_EQ(w.Form.StatusBar1->text(), QStringLiteral("1 cleaned"));
+    EXPECT_TRUE(w.Form.File1->isHidden());
+    EXPECT_EQ(w.Music.Read("moved/a_b.mp3"), "album/a b.mp3");
+    EXPECT_EQ(w.Music.Read("moved/c d.mp3"), "album/c d.mp3");
+}
+
 TEST(CmdRemoveClick, ClosingTheConflictBoxStopsTheRunWithTheEntryShownSelected) {
     WindowUnderTest w;
     w.Music.CreateFile("a b.mp3", "new");
