@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/silent_interface.h"
 #include "engine/batch_run.h"
 #include "engine/cleanup_log.h"
 #include "engine/posix_file_system.h"
@@ -26,20 +27,6 @@
 namespace {
 
 using namespace klarwell::engine;
-
-class SilentInterface : public UserInterface {
-public:
-    // Only the closing "Finished!" box is expected; any other box would fail the check below.
-    Answer ShowMessage(std::string_view, std::string_view, Buttons, Icon) override {
-        return Answer::Ok;
-    }
-    void SetStatusText(std::string_view) override {}
-    void SetProgress(int) override {}
-    void SelectListEntry(int) override {}
-    void RereadList() override {}
-    void ShowProgress(bool) override {}
-    void ProcessPendingEvents() override {}
-};
 
 // A music folder of `count` files named "track NNNNN.mp3", each needing cleaning for its space.
 class BenchFolder : public klarwell::bench::BenchRoot {
@@ -164,7 +151,8 @@ void BM_RunBatch_AgainstRenameSyscalls(benchmark::State& state) {
     settings.FolderPath = folder.Music();
     settings.FileNames = folder.Listed();
     PosixFileSystem fs;
-    SilentInterface ui;
+    // Only the closing "Finished!" box is shown; AllCleaned() below catches any other.
+    klarwell::bench::SilentInterface ui;
     CleanupLog log(folder.LogFolder(), folder.LogFolder() / "fallback");
     const BaselineRenamer baseline(folder);
     const auto runEngine = [&] {

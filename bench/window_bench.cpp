@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/silent_interface.h"
 #include "engine/clean_command.h"
 #include "engine/cleanup_log.h"
 #include "engine/file_list.h"
@@ -71,21 +72,6 @@ private:
     std::filesystem::path m_Folder;
 };
 
-// The engine alone, answering as the batch tool's scripted answers do.
-class AnsweringInterface : public engine::UserInterface {
-public:
-    engine::Answer ShowMessage(std::string_view, std::string_view, engine::Buttons buttons,
-                               engine::Icon) override {
-        return buttons == engine::Buttons::YesNo ? engine::Answer::Yes : engine::Answer::Ok;
-    }
-    void SetStatusText(std::string_view) override {}
-    void SetProgress(int) override {}
-    void SelectListEntry(int) override {}
-    void RereadList() override {}
-    void ShowProgress(bool) override {}
-    void ProcessPendingEvents() override {}
-};
-
 void BM_FrmMain_CleanFolder(benchmark::State& state) {
     BenchFolder folder;
     AnsweringDialogs dialogs(folder.Music());
@@ -115,7 +101,7 @@ void BM_Engine_CleanFolder(benchmark::State& state) {
     BenchFolder folder;
     engine::PosixFileSystem fs;
     engine::CleanupLog log(folder.LogFolder(), folder.LogFolder());
-    AnsweringInterface ui;
+    klarwell::bench::SilentInterface ui;
     bool checked = false;
     for (auto _ : state) {
         state.PauseTiming();
