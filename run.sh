@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # ./run.sh        install what is missing, build, start Klarwell
-# ./run.sh test   install what is missing, build (with the sanitized test twins), run every test
+# ./run.sh test   install what is missing, build, run every test; then the same in a second
+#                 build tree with ASan and UBSan (build-san/)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -32,9 +33,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-sanitize=OFF
 if [ "$mode" = test ]; then
-    sanitize=ON
     files=$(git ls-files -- '*.cpp' '*.h' 2>/dev/null || true)
     if [ -n "$files" ]; then
         # shellcheck disable=SC2086
@@ -42,11 +41,14 @@ if [ "$mode" = test ]; then
     fi
 fi
 
-cmake -S . -B build -DKLARWELL_WERROR=ON -DKLARWELL_SANITIZE=$sanitize >/dev/null
+cmake -S . -B build -DKLARWELL_WERROR=ON -DKLARWELL_SANITIZE=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 
 if [ "$mode" = test ]; then
     ctest --test-dir build --output-on-failure -j"$(nproc)"
+    cmake -S . -B build-san -DKLARWELL_WERROR=ON -DKLARWELL_SANITIZE=ON >/dev/null
+    cmake --build build-san -j"$(nproc)"
+    ctest --test-dir build-san --output-on-failure -j"$(nproc)"
 else
     exec build/bin/klarwell
 fi
