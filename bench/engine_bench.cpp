@@ -212,10 +212,102 @@ void BM_RunBatch_AgainstRenameSyscalls(benchmark::State& state) {
 BENCHMARK(BM_RunBatch_AgainstRenameSyscalls)
     ->Arg(1000)
     ->Arg(10000)
+    ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->MinTime(2.0)
     ->Repetitions(3);
+
+// `count` files "h NNNNN.mp3", each with a hard link under its cleaned name "h_NNNNN.mp3": every
+// entry is a conflict answered Yes, which drops the listed name.
+class HardLinkFolder : public klarwell::bench::BenchRoot {
+public:
+    explicit HardLinkFolder(int count) {
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "h %05d.mp3", i);
+            m_Listed.emplace_back(name);
+            m_Cleaned.push_back(m_Listed.back());
+            m_Cleaned.back()[1] = '_';
+            CreateEmptyFile(Music() / m_Cleaned.back());
+        }
+    }
+
+    [[nodiscard]] const std::vector<std::string>& Listed() const { return m_Listed; }
+
+    // Makes the listed names again and empties the log, outside the timed region.
+    [[nodiscard]] bool Link() const {
+        bool ok = true;
+        for (std::size_t i = 0; i < m_Listed.size(); ++i) {
+            ok = ::link((Music() / m_Cleaned[i]).c_str(), (Music() / m_Listed[i]).c_str()) == 0 &&
+                 ok;
+        }
+        return ::truncate((LogFolder() / kLogFileName).c_str(), 0) == 0 && ok;
+    }
+
+    // True when only the cleaned names are left.
+    [[nodiscard]] bool OnlyCleanedLeft() const {
+        for (std::size_t i = 0; i < m_Listed.size(); ++i) {
+            struct stat info {};
+            if (::lstat((Music() / m_Listed[i]).c_str(), &info) == 0 ||
+                ::lstat((Music() / m_Cleaned[i]).c_str(), &info) != 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> m_Listed;
+    std::vector<std::string> m_Cleaned;
+};
+
+// The cost of one hard-link conflict must not grow with the folder.
+void BM_RunBatch_HardLinkConflicts(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const HardLinkFolder folder(count);
+    CleanSettings settings;
+    settings.FolderChosen = true;
+    settings.FolderPath = folder.Music();
+    settings.FileNames = folder.Listed();
+    PosixFileSystem fs;
+    klarwell::bench::SilentInterface ui;
+    CleanupLog log(folder.LogFolder(), folder.LogFolder() / "fallback");
+
+    if (!folder.Link()) {
+        state.SkipWithError("cannot make the hard links");
+        return;
+    }
+    RunState check;
+    RunBatch(settings, check, ui, fs, log);
+    if (check.Corrections != count || !folder.OnlyCleanedLeft()) {
+        state.SkipWithError("a conflict was not resolved");
+        return;
+    }
+    double total = 0;
+    for (auto _ : state) {
+        if (!folder.Link()) {
+            state.SkipWithError("cannot make the hard links");
+            break;
+        }
+        const Timing run = Measure([&] {
+            RunState runState;
+            RunBatch(settings, runState, ui, fs, log);
+            benchmark::DoNotOptimize(runState.Corrections);
+        });
+        state.SetIterationTime(run.Real);
+        total += run.Real;
+    }
+    state.counters["us_per_conflict"] =
+        total / (static_cast<double>(count) * static_cast<double>(state.iterations())) * 1e6;
+}
+
+BENCHMARK(BM_RunBatch_HardLinkConflicts)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->MinTime(1.0);
 
 }  // namespace
 

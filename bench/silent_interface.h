@@ -12,7 +12,9 @@ class SilentInterface : public engine::UserInterface {
 public:
     engine::Answer ShowMessage(std::string_view, std::string_view, engine::Buttons buttons,
                                engine::Icon) override {
-        return buttons == engine::Buttons::YesNo ? engine::Answer::Yes : engine::Answer::Ok;
+        const bool question =
+            buttons == engine::Buttons::YesNo || buttons == engine::Buttons::YesNoCancel;
+        return question ? engine::Answer::Yes : engine::Answer::Ok;
     }
     void SetStatusText(std::string_view) override {}
     void SetProgress(int) override {}

@@ -80,6 +80,7 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
               CleanupLog& log) {
     state.Corrections = 0;
     state.CancelProcess = false;
+    state.NamesTakenThisRun.clear();
     log.StartRun();
     const int count = static_cast<int>(settings.FileNames.size());
     const int last = count - 1;
@@ -87,6 +88,11 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
         ui.SelectListEntry(state.cnt);
         const std::string& listedName = settings.FileNames[static_cast<std::size_t>(state.cnt)];
         ui.SetProgress(ProgressValue(state.cnt, count));
+        // An entry whose name a rename of this run took over leads to that renamed file; its own
+        // file was replaced with the user's consent. Renaming it again would move the wrong file.
+        if (state.NamesTakenThisRun.contains(listedName)) {
+            continue;
+        }
         if (!IsAudioFileName(listedName) || !NeedsCleaning(listedName, settings)) {
             continue;
         }
@@ -94,6 +100,12 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
         state.NewFilename = std::move(name.NewFilename);
         state.FileExtension = std::move(name.FileExtension);
         RenameStep(listedName, settings, state, ui, fs, log);
+    }
+    if (state.Corrections > 0) {
+        // Once per run, so that what "Finished!" reports is on the disk. A failed flush changes
+        // nothing that was done.
+        log.Sync(fs);
+        static_cast<void>(fs.Sync(settings.FolderPath));
     }
     ui.SetProgress(100);
     ui.RereadList();

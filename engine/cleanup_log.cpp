@@ -18,7 +18,7 @@ void AppendFullPath(std::string& line, const std::filesystem::path& folder, std:
     static constexpr char kHex[] = "0123456789ABCDEF";
     for (const char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
+        if (byte < 0x20 || byte == 0x7F || c == '\\') {
             line += "\\x";
             line += kHex[byte >> 4];
             line += kHex[byte & 0x0F];
@@ -51,8 +51,15 @@ std::filesystem::path CleanupLog::FallbackLogFile() const {
     return m_FallbackFolder / std::string(kLogFileName);
 }
 
+void CleanupLog::StartRun() {
+    m_ToldThisRun = false;
+    m_WroteProgramLog = false;
+    m_WroteFallbackLog = false;
+}
+
 void CleanupLog::Append(std::string_view line, FileSystem& fs, UserInterface& ui) {
-    if (!m_ProgramFolder.empty() && !fs.AppendToFile(LogFile(), line)) {
+    if (!m_ProgramFolder.empty() && !fs.AppendLine(LogFile(), line)) {
+        m_WroteProgramLog = true;
         return;
     }
     // An installed program's folder is usually read-only: keep the record in the user's state
@@ -63,9 +70,10 @@ void CleanupLog::Append(std::string_view line, FileSystem& fs, UserInterface& ui
     } else {
         ec = fs.CreateFolders(m_FallbackFolder);
         if (!ec) {
-            ec = fs.AppendToFile(FallbackLogFile(), line);
+            ec = fs.AppendLine(FallbackLogFile(), line);
         }
     }
+    m_WroteFallbackLog = m_WroteFallbackLog || !ec;
     if (!ec || m_ToldThisRun) {
         return;
     }
@@ -77,6 +85,17 @@ void CleanupLog::Append(std::string_view line, FileSystem& fs, UserInterface& ui
     std::string text = "Could not write the rename log " + tried + ": " + ec.message() +
                        "\r\n\r\nThe files are renamed, but this run's renames are not logged.";
     static_cast<void>(ui.ShowMessage(text, kApplicationTitle, Buttons::Ok, Icon::None));
+}
+
+void CleanupLog::Sync(FileSystem& fs) const {
+    // The renames are done and shown whatever the outcome; a failed flush leaves them to the
+    // system's own write-back, as before.
+    if (m_WroteProgramLog) {
+        static_cast<void>(fs.Sync(LogFile()));
+    }
+    if (m_WroteFallbackLog) {
+        static_cast<void>(fs.Sync(FallbackLogFile()));
+    }
 }
 
 std::filesystem::path ProgramFolder() {

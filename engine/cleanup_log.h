@@ -12,8 +12,8 @@ namespace klarwell::engine {
 inline constexpr std::string_view kLogFileName = "cleanup.log";
 
 // "Re-named<old path> as <new path>" and CR LF. The folder and name are joined with "/" even when
-// the folder already ends with one. Control bytes are written as "\xHH" so that no name can start
-// a line of its own.
+// the folder already ends with one. Control bytes and the backslash are written as "\xHH", so that
+// no name can start a line of its own and every line reads back to exactly one pair of names.
 [[nodiscard]] std::string LogLine(const std::filesystem::path& folder, std::string_view listedName,
                                   std::string_view targetName);
 
@@ -23,8 +23,10 @@ class CleanupLog {
 public:
     CleanupLog(std::filesystem::path programFolder, std::filesystem::path fallbackFolder);
 
-    void StartRun() { m_ToldThisRun = false; }
+    void StartRun();
     void Append(std::string_view line, FileSystem& fs, UserInterface& ui);
+    // Puts the log files this run wrote on the disk; once, at the end of a run.
+    void Sync(FileSystem& fs) const;
 
     [[nodiscard]] std::filesystem::path LogFile() const;
     [[nodiscard]] std::filesystem::path FallbackLogFile() const;
@@ -33,6 +35,8 @@ private:
     std::filesystem::path m_ProgramFolder;
     std::filesystem::path m_FallbackFolder;
     bool m_ToldThisRun = false;
+    bool m_WroteProgramLog = false;
+    bool m_WroteFallbackLog = false;
 };
 
 // The folder of the running executable; empty when it cannot be read.

@@ -9,7 +9,12 @@
 namespace klarwell::engine {
 
 struct SameFileResult {
+    // Both paths are one directory entry's file: a hard link, or a case-only difference on a file
+    // system that ignores letter case.
     bool Same = false;
+    // The first path is a symbolic link (or a chain of them) that ends at the second path's file,
+    // so replacing the second by the first would leave a link to nothing.
+    bool LeadsTo = false;
     std::error_code Error;
 };
 
@@ -29,19 +34,29 @@ public:
     // were.
     [[nodiscard]] virtual std::error_code Rename(const std::filesystem::path& from,
                                                  const std::filesystem::path& to) = 0;
-    // One rename that fails with "file exists" instead of replacing a target that exists.
+    // A rename that fails with "file exists" instead of replacing a target that exists, also
+    // when the target appears at the last moment.
     [[nodiscard]] virtual std::error_code RenameNoReplace(const std::filesystem::path& from,
                                                           const std::filesystem::path& to) = 0;
     [[nodiscard]] virtual std::error_code Remove(const std::filesystem::path& path) = 0;
-    // Opens the file for appending (creating it when missing), writes the bytes, closes it.
-    [[nodiscard]] virtual std::error_code AppendToFile(const std::filesystem::path& file,
-                                                       std::string_view bytes) = 0;
+    // Appends one CR LF-ended line to a regular file (created when missing) without ever
+    // blocking. A file whose last line has no CR LF (a fragment a killed writer left) gets CR LF
+    // first; a write that fails part-way is cut back, so the file keeps only whole lines.
+    [[nodiscard]] virtual std::error_code AppendLine(const std::filesystem::path& file,
+                                                     std::string_view line) = 0;
+    // Puts what was written to the file or folder on the disk.
+    [[nodiscard]] virtual std::error_code Sync(const std::filesystem::path& path) = 0;
     [[nodiscard]] virtual std::error_code CreateFolders(const std::filesystem::path& folder) = 0;
-    // Whether the two paths reach the same file (a hard link, or a case-only difference on a
-    // file system that ignores letter case).
     [[nodiscard]] virtual SameFileResult IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const = 0;
     [[nodiscard]] virtual FolderListing ListFiles(const std::filesystem::path& folder) const = 0;
 };
+
+// Reasons of our own for refusing a step, told to the user like any system error.
+enum class Refusal {
+    NotARegularFile = 1,
+    LinkToNewName,
+};
+[[nodiscard]] std::error_code MakeErrorCode(Refusal refusal);
 
 }  // namespace klarwell::engine

@@ -6,16 +6,92 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace klarwell::engine {
 
 namespace {
 
+constexpr std::string_view kLineEnd = "\r\n";
+
 std::error_code LastError() {
     return {errno, std::generic_category()};
 }
 
+std::error_code Errno(int error) {
+    return {error, std::generic_category()};
+}
+
+SystemCalls RealSystemCalls() {
+    return {
+        [](const char* from, const char* to, unsigned flags) {
+            return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+        },
+        [](const char* from, const char* to) { return ::link(from, to); },
+        [](const char* path) { return ::unlink(path); },
+        [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
+    };
+}
+
+// Link errors that say the file system (or this file) takes no further hard link, as opposed to
+// errors that a rename would meet as well.
+bool LinksUnsupported(int error) {
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK ||
+           error == EINVAL;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_Fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        std::swap(m_Fd, other.m_Fd);
+        return *this;
+    }
+    ~FileDescriptor() {
+        if (m_Fd >= 0) {
+            static_cast<void>(::close(m_Fd));
+        }
+    }
+    [[nodiscard]] int Get() const { return m_Fd; }
+    // Closes now, so that a failing close is reported.
+    [[nodiscard]] std::error_code Close() {
+        const int fd = std::exchange(m_Fd, -1);
+        return ::close(fd) == 0 ? std::error_code{} : LastError();
+    }
+
+private:
+    int m_Fd;
+};
+
+// Whether the file ends with CR LF, looking at its last two bytes only.
+bool EndsWithLineEnd(int fd, off_t size) {
+    if (size < static_cast<off_t>(kLineEnd.size())) {
+        return false;
+    }
+    char tail[2] = {};
+    return ::pread(fd, tail, sizeof tail, size - 2) == 2 && tail[0] == '\r' && tail[1] == '\n';
+}
+
 }  // namespace
+
+PosixFileSystem::PosixFileSystem() : m_Calls(RealSystemCalls()) {}
+
+PosixFileSystem::PosixFileSystem(SystemCalls calls) : m_Calls(RealSystemCalls()) {
+    if (calls.RenameAt2) {
+        m_Calls.RenameAt2 = std::move(calls.RenameAt2);
+    }
+    if (calls.Link) {
+        m_Calls.Link = std::move(calls.Link);
+    }
+    if (calls.Unlink) {
+        m_Calls.Unlink = std::move(calls.Unlink);
+    }
+    if (calls.Write) {
+        m_Calls.Write = std::move(calls.Write);
+    }
+}
 
 // The entry itself counts, so a link that points nowhere is a name that is taken.
 bool PosixFileSystem::Exists(const std::filesystem::path& path) const {
@@ -33,51 +109,101 @@ std::error_code PosixFileSystem::Rename(const std::filesystem::path& from,
 
 std::error_code PosixFileSystem::RenameNoReplace(const std::filesystem::path& from,
                                                  const std::filesystem::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    if (m_Calls.RenameAt2(from.c_str(), to.c_str(), RENAME_NOREPLACE) == 0) {
         return {};
     }
     if (errno != EINVAL && errno != ENOSYS) {
         return LastError();
     }
-    // The file system cannot refuse a replace by itself: look first, then rename.
+    // The file system cannot refuse a replace within the rename (a FUSE or network mount). A hard
+    // link to the new name is refused by the kernel itself when the name is taken.
+    if (m_Calls.Link(from.c_str(), to.c_str()) == 0) {
+        if (m_Calls.Unlink(from.c_str()) == 0) {
+            return {};
+        }
+        const std::error_code unlinkError = LastError();
+        // Take the new name away again, so the file is left as it was; both names lead to the one
+        // file, so nothing is lost should that fail too.
+        static_cast<void>(m_Calls.Unlink(to.c_str()));
+        return unlinkError;
+    }
+    if (!LinksUnsupported(errno)) {
+        return LastError();
+    }
+    // Last resort, on a file system with neither: look, then rename. A file that appears between
+    // the two calls is replaced; nothing narrower is left to use here.
     if (Exists(to)) {
-        return std::make_error_code(std::errc::file_exists);
+        return Errno(EEXIST);
     }
     return Rename(from, to);
 }
 
 std::error_code PosixFileSystem::Remove(const std::filesystem::path& path) {
-    if (::unlink(path.c_str()) != 0) {
+    if (m_Calls.Unlink(path.c_str()) != 0) {
         return LastError();
     }
     return {};
 }
 
-std::error_code PosixFileSystem::AppendToFile(const std::filesystem::path& file,
-                                              std::string_view bytes) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return LastError();
-    }
-    std::error_code result;
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
+std::error_code PosixFileSystem::WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = m_Calls.Write(fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            result = LastError();
-            break;
+            return LastError();
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+        if (written == 0) {
+            return Errno(EIO);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (::close(fd) != 0 && !result) {
-        result = LastError();
+    return {};
+}
+
+std::error_code PosixFileSystem::AppendLine(const std::filesystem::path& file,
+                                            std::string_view line) {
+    // Without blocking: a FIFO under the log's name must not stop the run. Read access is only
+    // needed to look at the last line's end.
+    constexpr int kFlags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK;
+    FileDescriptor fd(::open(file.c_str(), O_RDWR | kFlags, 0644));
+    const bool readable = fd.Get() >= 0;
+    if (!readable && errno == EACCES) {
+        fd = FileDescriptor(::open(file.c_str(), O_WRONLY | kFlags, 0644));
     }
-    return result;
+    if (fd.Get() < 0) {
+        return LastError();
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) {
+        return LastError();
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return MakeErrorCode(Refusal::NotARegularFile);
+    }
+    std::string record;
+    if (readable && info.st_size > 0 && !EndsWithLineEnd(fd.Get(), info.st_size)) {
+        record = kLineEnd;
+    }
+    record += line;
+    if (const std::error_code ec = WriteAll(fd.Get(), record)) {
+        // Cut the fragment off, so the next line does not stick to it.
+        static_cast<void>(::ftruncate(fd.Get(), info.st_size));
+        return ec;
+    }
+    return fd.Close();
+}
+
+std::error_code PosixFileSystem::Sync(const std::filesystem::path& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0) {
+        return LastError();
+    }
+    if (::fsync(fd.Get()) != 0) {
+        return LastError();
+    }
+    return fd.Close();
 }
 
 std::error_code PosixFileSystem::CreateFolders(const std::filesystem::path& folder) {
@@ -93,9 +219,15 @@ SameFileResult PosixFileSystem::IsSameFile(const std::filesystem::path& a,
     struct stat first {};
     struct stat second {};
     if (::lstat(a.c_str(), &first) != 0 || ::lstat(b.c_str(), &second) != 0) {
-        return {false, LastError()};
+        return {false, false, LastError()};
     }
-    return {first.st_dev == second.st_dev && first.st_ino == second.st_ino, {}};
+    SameFileResult result;
+    result.Same = first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    struct stat end {};
+    if (!result.Same && S_ISLNK(first.st_mode) && ::stat(a.c_str(), &end) == 0) {
+        result.LeadsTo = end.st_dev == second.st_dev && end.st_ino == second.st_ino;
+    }
+    return result;
 }
 
 FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) const {
@@ -110,6 +242,29 @@ FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) co
     }
     listing.Error = ec;
     return listing;
+}
+
+namespace {
+
+class RefusalCategory : public std::error_category {
+public:
+    [[nodiscard]] const char* name() const noexcept override { return "klarwell"; }
+    [[nodiscard]] std::string message(int value) const override {
+        switch (static_cast<Refusal>(value)) {
+            case Refusal::NotARegularFile:
+                return "not a regular file";
+            case Refusal::LinkToNewName:
+                return "it is a link to the file that has that name";
+        }
+        return "refused";
+    }
+};
+
+}  // namespace
+
+std::error_code MakeErrorCode(Refusal refusal) {
+    static const RefusalCategory category;
+    return {static_cast<int>(refusal), category};
 }
 
 }  // namespace klarwell::engine

@@ -43,15 +43,39 @@ std::string FailureText(std::string_view listedName, std::string_view targetName
            "\r\n\r\nClick OK to skip this file, or Cancel to stop the File Clean process";
 }
 
+// The bytes that no file system's letter-case folding changes or produces: ASCII other than the
+// letters, and other than ";" and "`", which a few non-ASCII characters decompose to.
+std::string CaseFoldSkeleton(std::string_view name) {
+    std::string skeleton;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (byte < 0x80 && !letter && c != ';' && c != '`') {
+            skeleton += c;
+        }
+    }
+    return skeleton;
+}
+
 // Replaces the file that bears the target name. One rename(2) over it, so that a failure leaves
 // both files as they were. When the target is the listed file itself under a second name, the
 // file must survive under the target name.
 std::error_code ReplaceExisting(FileSystem& fs, const std::filesystem::path& folder,
-                                std::string_view targetName, const std::filesystem::path& from,
+                                std::string_view listedName, std::string_view targetName,
+                                const std::filesystem::path& from,
                                 const std::filesystem::path& to) {
     const SameFileResult same = fs.IsSameFile(from, to);
+    if (same.LeadsTo) {
+        // The link would take the place of the only copy and point at itself.
+        return MakeErrorCode(Refusal::LinkToNewName);
+    }
     if (!same.Same) {
         return fs.Rename(from, to);
+    }
+    if (CaseFoldSkeleton(listedName) != CaseFoldSkeleton(targetName)) {
+        // No case-blind file system takes the two names for one: a hard link. The target name
+        // already holds the content; drop the listed name.
+        return fs.Remove(from);
     }
     const FolderListing listing = fs.ListFiles(folder);
     if (listing.Error) {
@@ -110,7 +134,7 @@ void RenameStep(std::string_view listedName, const CleanSettings& settings, RunS
             state.CancelProcess = true;
             return;
         }
-        ec = ReplaceExisting(fs, folder, target, from, to);
+        ec = ReplaceExisting(fs, folder, listedName, target, from, to);
     } else {
         // Refuses a file that appeared since the test above instead of replacing it unasked.
         ec = fs.RenameNoReplace(from, to);
@@ -125,6 +149,7 @@ void RenameStep(std::string_view listedName, const CleanSettings& settings, RunS
         return;
     }
 
+    state.NamesTakenThisRun.insert(target);
     log.Append(LogLine(folder, listedName, target), fs, ui);
     ++state.Corrections;
     ui.SetStatusText(std::to_string(state.Corrections) + " cleaned");

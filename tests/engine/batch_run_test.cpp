@@ -9,6 +9,7 @@
 
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
+#include "tests/support/faulty_file_system.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
@@ -16,6 +17,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using testing::EngineFixture;
+using testing::FaultyFileSystem;
 using testing::ScriptedUserInterface;
 
 std::string Finished(int count) {
@@ -128,6 +130,45 @@ TEST(RunBatch, MoreThanThirtyTwoThousandEntriesAreHandledWhole) {
     EXPECT_EQ(ui.ProgressValues()[kEntries - 2], 100);
     EXPECT_THAT(f.Music.Names(), ElementsAre("last_one.mp3"));
     EXPECT_EQ(ui.Boxes().back().Text, Finished(1));
+}
+
+// n1 takes n2's name with the user's Yes; the entry n2 now leads to n1's file and is passed over,
+// so n1's content is not moved on to n3 and no box names a file it does not move.
+TEST(RunBatch, RenumberingChainRenamesEachFileOnce) {
+    EngineFixture f;
+    ListFiles(f, {"n1.mp3", "n2.mp3", "n3.mp3"});
+    f.Settings.DiscardOriginalNames = true;
+    f.Settings.AddPrefix = true;
+    f.Settings.Prefix = "n#";
+    f.Run.FileIndexCountOffset = 1;
+    f.Run.FileCountChars = 1;
+    const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok});
+    ASSERT_EQ(ui.Boxes().size(), 2U);
+    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_THAT(ui.Boxes()[0].Text, ::testing::StartsWith("The file n2.mp3 already exists.  The "
+                                                          "specified File Clean settings will "
+                                                          "cause n1.mp3 to be renamed to n2.mp3."));
+    EXPECT_EQ(ui.Boxes()[1].Text, Finished(1));
+    EXPECT_THAT(f.Music.Names(), ElementsAre("n2.mp3", "n3.mp3"));
+    EXPECT_EQ(f.Music.Read("n2.mp3"), "n1.mp3");
+    EXPECT_EQ(f.Music.Read("n3.mp3"), "n3.mp3");
+    // n3 took index 3 for its unchanged name and gave it back.
+    EXPECT_EQ(f.Run.CurFileCount, 1);
+}
+
+TEST(RunBatch, FlushesTheLogAndTheFolderOnceAtTheEnd) {
+    EngineFixture f;
+    ListFiles(f, {"a a.mp3", "b b.mp3", "clean.mp3"});
+    ScriptedUserInterface ui({Answer::Ok});
+    FaultyFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_THAT(fs.Synced(), ElementsAre(f.Program.Path() / "cleanup.log", f.Music.Path()));
+
+    f.Settings.FileNames = {"clean.mp3"};
+    FaultyFileSystem untouched;
+    ScriptedUserInterface second({Answer::Ok});
+    RunBatch(f.Settings, f.Run, second, untouched, f.Log);
+    EXPECT_TRUE(untouched.Synced().empty());
 }
 
 TEST(RunBatch, NamesStayAsListedAtTheStart) {

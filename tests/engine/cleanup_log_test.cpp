@@ -1,12 +1,15 @@
 #include "engine/cleanup_log.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/scripted_user_interface.h"
@@ -37,6 +40,8 @@ TEST(LogLine, FieldsBackToBack) {
          "Re-named/m/a\\x09b\\x1B\\x7F.mp3 as /m/ab.mp3\r\n"},
         {"bytes that are not UTF-8 are kept as they are", "/m", "caf\xe9.mp3", "cafe.mp3",
          "Re-named/m/caf\xe9.mp3 as /m/cafe.mp3\r\n"},
+        {"a backslash is escaped, so a name spelling \\x0A reads back as itself", "/m\\d",
+         "a\\x0A.mp3", "a.mp3", "Re-named/m\\x5Cd/a\\x5Cx0A.mp3 as /m\\x5Cd/a.mp3\r\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -88,6 +93,84 @@ TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {
     EXPECT_TRUE(ui.AllAnswersUsed());
 }
 
+// A fragment without its line end (a writer killed mid-line) keeps a line of its own.
+TEST(AppendLine, EveryLineStartsOnALineOfItsOwn) {
+    struct Row {
+        const char* why;
+        std::string before;
+        std::string after;
+    };
+    const Row rows[] = {
+        {"a new log holds just the line", "", "new\r\n"},
+        {"a whole last line is followed directly", "old\r\n", "old\r\nnew\r\n"},
+        {"a torn last line is ended first", "Re-named/m/a a.mp3 a",
+         "Re-named/m/a a.mp3 a\r\nnew\r\n"},
+        {"a bare line feed is not a line end of the log", "old\n", "old\n\r\nnew\r\n"},
+        {"a lone CR", "old\r", "old\r\r\nnew\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EngineFixture f;
+        if (!row.before.empty()) {
+            f.Program.CreateFile("cleanup.log", row.before);
+        }
+        PosixFileSystem fs;
+        EXPECT_FALSE(fs.AppendLine(f.Program.Path() / "cleanup.log", "new\r\n"));
+        EXPECT_EQ(f.LogText(), row.after);
+    }
+}
+
+// A write that stops part-way is cut back, and the whole line goes to the fallback log.
+TEST(CleanupLog, TornWriteIsCutBackAndTheLineFallsBack) {
+    EngineFixture f;
+    f.Program.CreateFile("cleanup.log", "old\r\n");
+    ScriptedUserInterface ui;
+    FaultyFileSystem fs;
+    fs.FailWritesAfter(f.Program.Path(), 30, ENOSPC);
+    const std::string line = "Re-named/music/a a.mp3 as /music/a_a.mp3\r\n";
+    f.Log.Append(line, fs, ui);
+    EXPECT_EQ(f.LogText(), "old\r\n");
+    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), line);
+    EXPECT_TRUE(ui.Boxes().empty());
+}
+
+// A FIFO without a reader would block the run for ever; a folder cannot take lines.
+TEST(CleanupLog, LogThatIsNoRegularFileFallsBack) {
+    struct Row {
+        const char* why;
+        void (*make)(const std::filesystem::path& log);
+    };
+    const Row rows[] = {
+        {"a FIFO",
+         [](const std::filesystem::path& log) { ASSERT_EQ(::mkfifo(log.c_str(), 0644), 0); }},
+        {"a folder",
+         [](const std::filesystem::path& log) { std::filesystem::create_directory(log); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EngineFixture f;
+        row.make(f.Program.Path() / "cleanup.log");
+        ScriptedUserInterface ui;
+        PosixFileSystem fs;
+        f.Log.StartRun();
+        f.Log.Append("one\r\n", fs, ui);
+        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "one\r\n");
+        EXPECT_TRUE(ui.Boxes().empty());
+        f.Log.Sync(fs);
+    }
+}
+
+TEST(CleanupLog, SyncFlushesOnlyTheLogsThisRunWrote) {
+    EngineFixture f;
+    ScriptedUserInterface ui;
+    FaultyFileSystem fs;
+    f.Log.Append("one\r\n", fs, ui);
+    f.Log.Sync(fs);
+    f.Log.StartRun();
+    f.Log.Sync(fs);
+    EXPECT_EQ(fs.Synced(), std::vector<std::filesystem::path>{f.Program.Path() / "cleanup.log"});
+}
+
 TEST(DefaultFallbackLogFolder, FollowsXdgStateHomeElseHome) {
     const char* oldState = getenv("XDG_STATE_HOME");
     const std::string savedState = oldState ? oldState : "";
@@ -112,8 +195,7 @@ TEST(DefaultFallbackLogFolder, FollowsXdgStateHomeElseHome) {
 
 TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
     const std::filesystem::path folder = ProgramFolder();
-    EXPECT_TRUE(std::filesystem::exists(folder / "klarwell_engine_tests") ||
-                std::filesystem::exists(folder / "klarwell_engine_tests_san"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "klarwell_engine_tests"));
 }
 
 }  // namespace

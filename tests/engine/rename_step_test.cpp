@@ -196,6 +196,27 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
                  [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
          },
          "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
+        {"without no-replace renames, the hard link refuses a file appearing at the target",
+         [](Step& s, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             fs.BeforeRename(
+                 [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+         },
+         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
+        {"without no-replace renames or links, the last resort looks before it renames",
+         [](Step& s, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             fs.FailLinks(EPERM);
+             fs.BeforeRename(
+                 [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+         },
+         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
+        {"the old name cannot be dropped after the link: the new name is taken back",
+         [](Step&, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             fs.FailRemove("a b.mp3", EACCES);
+         },
+         "a_b", "a_b.mp3", "Permission denied", Answer::Ok, "mine", kMissing},
         {"a separator would move the file into a subfolder", none, "sub/a", "sub/a.mp3",
          "Invalid argument", Answer::Ok, "mine", kMissing},
         {"a separator climbing out of the folder", none, "../a", "../a.mp3", "Invalid argument",
@@ -225,6 +246,53 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
         EXPECT_TRUE(ui.StatusTexts().empty());
         EXPECT_EQ(s.f.LogText(), kMissing);
     }
+}
+
+TEST(RenameStep, WithoutNoReplaceRenamesTheFileOnce) {
+    struct Row {
+        const char* why;
+        int noReplaceError;
+        int linkError;
+    };
+    const Row rows[] = {
+        {"a FUSE mount answers EINVAL: link, then drop the old name", EINVAL, 0},
+        {"an old kernel answers ENOSYS", ENOSYS, 0},
+        {"no hard links either: look, then rename", EINVAL, EPERM},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Step s;
+        s.f.Music.CreateFile("a b.mp3", "mine");
+        ScriptedUserInterface ui;
+        FaultyFileSystem fs;
+        fs.RefuseNoReplace(row.noReplaceError);
+        fs.FailLinks(row.linkError);
+        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
+        EXPECT_TRUE(ui.Boxes().empty());
+        EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
+        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "mine");
+        EXPECT_EQ(s.f.Run.Corrections, 1);
+    }
+}
+
+// The link's cleaned name is the file it points to: a Yes would put the link in the file's place,
+// pointing at itself, and the only copy would be gone.
+TEST(RenameStep, LinkWhoseNewNameIsItsOwnFileIsRefused) {
+    Step s;
+    s.f.Music.CreateFile("lnk_b.mp3", "only copy");
+    ASSERT_EQ(::symlink("lnk_b.mp3", (s.f.Music.Path() / "lnk b.mp3").c_str()), 0);
+    ScriptedUserInterface ui({Answer::Yes, Answer::Ok});
+    FaultyFileSystem fs;
+    s.Rename("lnk b.mp3", "lnk_b", ".mp3", ui, fs);
+    ASSERT_EQ(ui.Boxes().size(), 2U);
+    EXPECT_EQ(ui.Boxes()[1].Text,
+              Failure("lnk b.mp3", "lnk_b.mp3", "it is a link to the file that has that name"));
+    EXPECT_TRUE(std::filesystem::is_symlink(s.f.Music.Path() / "lnk b.mp3"));
+    EXPECT_EQ(s.f.Music.Read("lnk_b.mp3"), "only copy");
+    EXPECT_EQ(fs.RenameCalls() + fs.RemoveCalls(), 0);
+    EXPECT_EQ(s.f.Run.Corrections, 0);
+    EXPECT_EQ(s.f.Run.CurFileCount, 4);
+    EXPECT_EQ(s.f.LogText(), kMissing);
 }
 
 TEST(RenameStep, FailedReplaceLeavesBothFiles) {
@@ -265,10 +333,13 @@ TEST(RenameStep, ConflictYesOverALinkKeepsTheContent) {
                            (s.f.Music.Path() / "a_b.mp3").c_str()),
                   0);
         ScriptedUserInterface ui({Answer::Yes});
-        PosixFileSystem fs;
+        FaultyFileSystem fs;
         s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
         EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+        // Names that differ in more than letter case need no look at the folder: a constant cost
+        // per conflict, however many hard links the folder holds.
+        EXPECT_EQ(fs.ListingCalls(), 0);
         EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
         EXPECT_FALSE(std::filesystem::is_symlink(s.f.Music.Path() / "a_b.mp3"));
         EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "mine");

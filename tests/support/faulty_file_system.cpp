@@ -1,5 +1,8 @@
 #include "tests/support/faulty_file_system.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -20,6 +23,49 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+FaultyFileSystem::FaultyFileSystem() : m_Real(InjectingCalls()) {}
+
+engine::SystemCalls FaultyFileSystem::InjectingCalls() {
+    engine::SystemCalls calls;
+    calls.RenameAt2 = [this](const char* from, const char* to, unsigned flags) {
+        if (m_NoReplaceError != 0) {
+            errno = m_NoReplaceError;
+            return -1;
+        }
+        return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+    };
+    calls.Link = [this](const char* from, const char* to) {
+        if (m_LinkError != 0) {
+            errno = m_LinkError;
+            return -1;
+        }
+        return ::link(from, to);
+    };
+    calls.Unlink = [this](const char* path) {
+        const auto it = m_RemoveFailures.find(std::filesystem::path(path).filename().native());
+        if (it != m_RemoveFailures.end()) {
+            errno = it->second;
+            return -1;
+        }
+        return ::unlink(path);
+    };
+    calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (!m_WriteFaultActive) {
+            return ::write(fd, data, size);
+        }
+        if (m_WriteLeft == 0) {
+            errno = m_WriteError;
+            return -1;
+        }
+        const ssize_t written = ::write(fd, data, std::min(size, m_WriteLeft));
+        if (written > 0) {
+            m_WriteLeft -= static_cast<std::size_t>(written);
+        }
+        return written;
+    };
+    return calls;
+}
 
 void FaultyFileSystem::FailAppendsIn(std::filesystem::path folder, int error) {
     m_AppendFailures[std::move(folder)] = error;
@@ -78,22 +124,25 @@ std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& f
 
 std::error_code FaultyFileSystem::Remove(const std::filesystem::path& path) {
     ++m_RemoveCalls;
-    if (const auto it = m_RemoveFailures.find(path.filename().native());
-        it != m_RemoveFailures.end()) {
-        return Errno(it->second);
-    }
     return m_Real.Remove(path);
 }
 
-std::error_code FaultyFileSystem::AppendToFile(const std::filesystem::path& file,
-                                               std::string_view bytes) {
+std::error_code FaultyFileSystem::AppendLine(const std::filesystem::path& file,
+                                             std::string_view line) {
     ++m_AppendCalls;
     for (const auto& [folder, error] : m_AppendFailures) {
         if (folder.empty() || file.parent_path() == folder) {
             return Errno(error);
         }
     }
-    return m_Real.AppendToFile(file, bytes);
+    m_WriteFaultActive = m_WriteError != 0 && file.parent_path() == m_WriteFolder;
+    m_WriteLeft = m_WriteLimit;
+    return m_Real.AppendLine(file, line);
+}
+
+std::error_code FaultyFileSystem::Sync(const std::filesystem::path& path) {
+    m_Synced.push_back(path);
+    return m_Real.Sync(path);
 }
 
 std::error_code FaultyFileSystem::CreateFolders(const std::filesystem::path& folder) {
@@ -109,6 +158,7 @@ engine::SameFileResult FaultyFileSystem::IsSameFile(const std::filesystem::path&
 }
 
 engine::FolderListing FaultyFileSystem::ListFiles(const std::filesystem::path& folder) const {
+    ++m_ListingCalls;
     if (m_ListingError != 0) {
         return {{}, Errno(m_ListingError)};
     }
