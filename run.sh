@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # ./run.sh        install what is missing, build, start Klarwell
 # ./run.sh test   install what is missing, build (with the sanitized test twins), run every test
+# ./run.sh package  install what is missing, build, make build/klarwell_<version>_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
 case "$mode" in
-    run|test) ;;
-    *) echo "usage: $0 [test]" >&2; exit 2 ;;
+    run|test|package) ;;
+    *) echo "usage: $0 [test|package]" >&2; exit 2 ;;
 esac
 
 packages=(
     build-essential cmake git clang-format
     qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-    fonts-dejavu-core fonts-liberation fontconfig
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation fontconfig
+    appstream desktop-file-utils lintian dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -47,6 +49,8 @@ cmake --build build -j"$(nproc)"
 
 if [ "$mode" = test ]; then
     ctest --test-dir build --output-on-failure -j"$(nproc)"
+elif [ "$mode" = package ]; then
+    cpack --config build/CPackConfig.cmake -B build
 else
     exec build/bin/klarwell
 fi

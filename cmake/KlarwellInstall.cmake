@@ -4,10 +4,13 @@
 
 include(GNUInstallDirs)
 
+# The reverse-DNS application id of the menu entry, icon and metadata (data/ file names bear it).
+set(KLARWELL_APP_ID com.orvane.klarwell)
+
 set(KLARWELL_MAINTAINER "Orvane <klarwell@orvane.example>"
     CACHE STRING "Maintainer of the Debian package, as \"Name <address>\"")
 
-# klarwell_install_programs(TARGET ...): installs programs beside klarwell in bin/.
+# klarwell_install_programs(TARGET ...): installs programs in bin/, where klarwell goes.
 function(klarwell_install_programs)
     install(TARGETS ${ARGN} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
@@ -24,7 +27,6 @@ set(klarwell_data ${PROJECT_SOURCE_DIR}/data)
 set(klarwell_staged ${PROJECT_BINARY_DIR}/install-data)
 file(MAKE_DIRECTORY ${klarwell_staged})
 
-klarwell_install_programs(klarwell_installed)
 install(FILES ${klarwell_data}/${KLARWELL_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${klarwell_data}/${KLARWELL_APP_ID}.metainfo.xml
