@@ -2,20 +2,22 @@
 # ./run.sh        install what is missing, build, start Klarwell
 # ./run.sh test   install what is missing, build, run every test; then the same in a second
 #                 build tree with ASan and UBSan (build-san/)
+# ./run.sh package  install what is missing, build, make build/klarwell_<version>_amd64.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
 case "$mode" in
-    run|test) ;;
-    *) echo "usage: $0 [test]" >&2; exit 2 ;;
+    run|test|package) ;;
+    *) echo "usage: $0 [test|package]" >&2; exit 2 ;;
 esac
 
 packages=(
     build-essential cmake git clang-format
     qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-    fonts-dejavu-core fonts-liberation fontconfig
+    fonts-dejavu-core fonts-dejavu-extra fonts-liberation fontconfig
+    appstream desktop-file-utils lintian dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -48,7 +50,10 @@ if [ "$mode" = test ]; then
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     cmake -S . -B build-san -DKLARWELL_WERROR=ON -DKLARWELL_SANITIZE=ON >/dev/null
     cmake --build build-san -j"$(nproc)"
-    ctest --test-dir build-san --output-on-failure -j"$(nproc)"
+    # The package is built and checked once, in the plain tree.
+    ctest --test-dir build-san --output-on-failure -j"$(nproc)" -LE install
+elif [ "$mode" = package ]; then
+    cpack --config build/CPackConfig.cmake -B build
 else
     exec build/bin/klarwell
 fi
