@@ -10,6 +10,18 @@ bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
 
 }  // namespace
 
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::size_t Utf8SequenceLength(std::string_view bytes) {
     if (bytes.empty()) {
         return 0;

@@ -10,17 +10,9 @@ namespace klarwell::engine {
 // A name is bytes: these helpers look at ASCII only and leave every other byte as it is.
 
 // "0" to "9" and no other digit.
-[[nodiscard]] constexpr bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-[[nodiscard]] constexpr char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-[[nodiscard]] constexpr char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+[[nodiscard]] bool IsAsciiDigit(char c);
+[[nodiscard]] char AsciiUpper(char c);
+[[nodiscard]] char AsciiLower(char c);
 
 // Length of the well-formed UTF-8 sequence that starts `bytes`, or 0 when none does (a stray
 // continuation byte, an overlong form, an encoded surrogate, beyond U+10FFFF, cut short).

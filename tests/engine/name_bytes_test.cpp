@@ -10,6 +10,17 @@
 namespace klarwell::engine {
 namespace {
 
+TEST(AsciiCase, LettersOnly) {
+    std::string upper;
+    std::string lower;
+    for (const char c : std::string_view("`az{@AZ[\xe9")) {
+        upper += AsciiUpper(c);
+        lower += AsciiLower(c);
+    }
+    EXPECT_EQ(upper, "`AZ{@AZ[\xe9");
+    EXPECT_EQ(lower, "`az{@az[\xe9");
+}
+
 TEST(Utf8SequenceLength, WellFormedSequencesOnly) {
     struct Row {
         const char* why;
