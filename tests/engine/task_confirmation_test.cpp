@@ -69,6 +69,8 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
         {"prefix alone, each # shown as the digit count's zeros",
          Options().Mode(kKeep).Prefix("#x#").Width(2), Adds("prepend \"00x00\"")},
         {"suffix alone", Options().Mode(kKeep).Suffix(" (live)"), Adds("append \" (live)\"")},
+        {"a digit count below 1 shows # as nothing", Options().Mode(kKeep).Prefix("#-").Width(-2),
+         Adds("prepend \"-\"")},
         {"prefix and suffix in one sentence", Options().Mode(kKeep).Prefix("#").Suffix("-#"),
          Adds("prepend \"0\" and append \"-0\"")},
         {"a ticked prefix with empty text leaves only the append sentence",
