@@ -51,6 +51,7 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         {"a name is not before itself", "a", "a", false, false},
         {"names equal but for case fall back to the bytes", "Song", "song", true, false},
         {"leading zeros do not change the value", "Track 007", "Track 10", true, false},
+        {"a larger value with leading zeros still comes later", "Track 02", "Track 1", false, true},
         {"equal values fall back to the bytes", "Track 01", "Track 1", true, false},
         {"digits come before letters", "9", "a", true, false},
         {"a shorter name that begins the other comes first", "Track", "Track 1", true, false},
@@ -58,6 +59,8 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         {"bytes that are not UTF-8 compare as unsigned bytes", "a", "\xff", true, false},
         {"a view's number ends with the view", std::string_view("Track 19").substr(0, 7), "Track 2",
          true, false},
+        {"a view ends the name: the shorter comes first", std::string_view("Songs").substr(0, 4),
+         "Song!", true, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

@@ -40,7 +40,7 @@ TEST(Utf8SequenceLength, WellFormedSequencesOnly) {
         {"an overlong four-byte form", "\xf0\x8f\xbf\xbf", 0},
         {"an encoded surrogate", "\xed\xa0\x80", 0},
         {"the last code point before the surrogates", "\xed\x9f\xbf", 3},
-        {"a third byte that does not continue", "\xe2\x82x", 0},
+        {"a third byte just above the continuation range", "\xe2\x82\xc0", 0},
         {"cut short", "\xe2\x82", 0},
         {"Latin-1 e acute alone", "\xe9", 0},
         {"nothing", "", 0},
