@@ -1,40 +1,34 @@
 #include "engine/file_list.h"
 
 #include <algorithm>
-#include <array>
+#include <span>
+
+#include "engine/internal/name_parts.h"
+#include "engine/name_bytes.h"
 
 namespace klarwell::engine {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kListedExtensions = {".mp3", ".krt", ".wav", ".mp2"};
-
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-
-unsigned char AsciiLower(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-unsigned char At(std::string_view text, std::size_t i) {
-    return static_cast<unsigned char>(text[i]);
+// Letters without regard to case, every other byte by its unsigned value.
+unsigned char Folded(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(AsciiLower(text[i]));
 }
 
 // Compares the digit runs starting at a[i] and b[j] by value and moves both past their run.
 int CompareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::size_t& j) {
-    while (i < a.size() && At(a, i) == '0') {
+    while (i < a.size() && a[i] == '0') {
         ++i;
     }
-    while (j < b.size() && At(b, j) == '0') {
+    while (j < b.size() && b[j] == '0') {
         ++j;
     }
     const std::size_t startA = i;
     const std::size_t startB = j;
-    while (i < a.size() && IsDigit(At(a, i))) {
+    while (i < a.size() && IsAsciiDigit(a[i])) {
         ++i;
     }
-    while (j < b.size() && IsDigit(At(b, j))) {
+    while (j < b.size() && IsAsciiDigit(b[j])) {
         ++j;
     }
     const std::size_t lengthA = i - startA;
@@ -50,14 +44,14 @@ int NaturalCompare(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (IsDigit(At(a, i)) && IsDigit(At(b, j))) {
+        if (IsAsciiDigit(a[i]) && IsAsciiDigit(b[j])) {
             if (const int numbers = CompareNumbers(a, i, b, j); numbers != 0) {
                 return numbers;
             }
             continue;
         }
-        const unsigned char ca = AsciiLower(At(a, i));
-        const unsigned char cb = AsciiLower(At(b, j));
+        const unsigned char ca = Folded(a, i);
+        const unsigned char cb = Folded(b, j);
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }
@@ -73,17 +67,9 @@ int NaturalCompare(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool MatchesListPattern(std::string_view name) {
-    for (const std::string_view extension : kListedExtensions) {
-        if (name.size() >= extension.size() &&
-            std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
-                       [](char e, char n) {
-                           return static_cast<unsigned char>(e) ==
-                                  AsciiLower(static_cast<unsigned char>(n));
-                       })) {
-            return true;
-        }
-    }
-    return false;
+    return name.size() >= kExtensionLength &&
+           IsExtensionIn(name.substr(name.size() - kExtensionLength),
+                         std::span(kAudioExtensions).first(kListedExtensionCount));
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {

@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "engine/internal/name_parts.h"
+#include "engine/name_bytes.h"
 #include "engine/numeric_text.h"
 
 namespace klarwell::engine {
 
 namespace {
-
-constexpr std::size_t kExtensionLength = 4;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 std::string_view LastChars(std::string_view text, std::size_t count) {
     return text.substr(text.size() - std::min(count, text.size()));
@@ -71,7 +67,7 @@ std::string NextIndexString(RunState& state) {
     const std::int64_t number = static_cast<std::int64_t>(state.CurFileCount) +
                                 static_cast<std::int64_t>(state.FileIndexCountOffset);
     std::string text = DecimalText(number);
-    const auto width = static_cast<std::size_t>(std::clamp(state.FileCountChars, 0, kWidestIndex));
+    const std::size_t width = PaddingWidth(state.FileCountChars);
     if (width > text.size()) {
         text.insert(0, width - text.size(), '0');
     }
@@ -98,11 +94,11 @@ NewName ComputeNewName(std::string_view listedName, const CleanSettings& setting
     }
 
     if (settings.RemoveLeadingDigits) {
-        const auto first = std::find_if_not(name.begin(), name.end(), IsDigit);
+        const auto first = std::find_if_not(name.begin(), name.end(), IsAsciiDigit);
         name.erase(name.begin(), first);
     }
     if (settings.RemoveTrailingDigits) {
-        const auto last = std::find_if_not(name.rbegin(), name.rend(), IsDigit);
+        const auto last = std::find_if_not(name.rbegin(), name.rend(), IsAsciiDigit);
         name.erase(last.base(), name.end());
     }
     if (prefix) {

@@ -8,9 +8,6 @@
 
 namespace klarwell::engine {
 
-// The window keeps the digit count in 16 bits; a wider count could only exhaust memory.
-inline constexpr int kWidestIndex = 32767;
-
 struct NewName {
     std::string NewFilename;    // new base name, without extension
     std::string FileExtension;  // last four characters of the trimmed listed name, case kept

@@ -5,17 +5,16 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/name_bytes.h"
+
 namespace klarwell::engine {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Skips the blanks the reader ignores anywhere inside a number.
+// Skips the blanks the reader ignores anywhere inside a number. A blank is the space only: a tab
+// cannot continue a number, so it ends the reading.
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+    while (at < text.size() && text[at] == ' ') {
         ++at;
     }
     return at;
@@ -54,13 +53,13 @@ double NumericValue(std::string_view text) {
     bool point = false;
     while (at < text.size()) {
         const char c = text[at];
-        if (IsDigit(c)) {
+        if (IsAsciiDigit(c)) {
             digits += c;
             any = true;
         } else if (c == '.' && !point) {
             digits += c;
             point = true;
-        } else if (c != ' ' && c != '\t') {
+        } else if (c != ' ') {
             break;
         }
         ++at;
@@ -76,7 +75,7 @@ double NumericValue(std::string_view text) {
             exponent += text[e++];
         }
         const std::size_t firstDigit = exponent.size();
-        while (e < text.size() && IsDigit(text[e])) {
+        while (e < text.size() && IsAsciiDigit(text[e])) {
             exponent += text[e++];
         }
         if (exponent.size() > firstDigit) {

@@ -1,8 +1,8 @@
 #include "engine/task_confirmation.h"
 
-#include <algorithm>
 #include <string_view>
 
+#include "engine/internal/name_parts.h"
 #include "engine/name_rules.h"
 
 namespace klarwell::engine {
@@ -14,9 +14,7 @@ constexpr std::string_view kTitle = "Klarwell Task Confirmation";
 
 // "#" is shown as the digit count's worth of zeros.
 std::string RenderPlaceholders(std::string_view text, int digitCount) {
-    return ReplaceAll(
-        text, "#",
-        std::string(static_cast<std::size_t>(std::clamp(digitCount, 0, kWidestIndex)), '0'));
+    return ReplaceAll(text, "#", std::string(PaddingWidth(digitCount), '0'));
 }
 
 std::string Quoted(std::string_view text) {

@@ -3,15 +3,14 @@
 #include <charconv>
 #include <cstdint>
 
+#include "engine/name_bytes.h"
+
 namespace klarwell::batch {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
-    return byte >= low && byte <= high;
-}
+using engine::HexLetters;
+using engine::Utf8SequenceLength;
 
 std::optional<std::uint32_t> ReadHex4(std::string_view json, std::size_t pos) {
     if (pos + 4 > json.size()) {
@@ -21,7 +20,7 @@ std::optional<std::uint32_t> ReadHex4(std::string_view json, std::size_t pos) {
     for (std::size_t i = pos; i < pos + 4; ++i) {
         const char c = json[i];
         std::uint32_t digit = 0;
-        if (c >= '0' && c <= '9') {
+        if (engine::IsAsciiDigit(c)) {
             digit = static_cast<std::uint32_t>(c - '0');
         } else if (c >= 'a' && c <= 'f') {
             digit = static_cast<std::uint32_t>(c - 'a' + 10);
@@ -53,59 +52,7 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint) {
     }
 }
 
-void AppendHexEscape(std::string& out, std::string_view prefix, unsigned char byte) {
-    out += prefix;
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
-}
-
 }  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view bytes) {
-    if (bytes.empty()) {
-        return 0;
-    }
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = at(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    // The second byte's range depends on the lead byte; this excludes overlong forms, encoded
-    // surrogates and code points beyond U+10FFFF.
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (InRange(lead, 0xC2, 0xDF)) {
-        length = 2;
-    } else if (lead == 0xE0) {
-        length = 3;
-        low = 0xA0;
-    } else if (InRange(lead, 0xE1, 0xEC) || InRange(lead, 0xEE, 0xEF)) {
-        length = 3;
-    } else if (lead == 0xED) {
-        length = 3;
-        high = 0x9F;
-    } else if (lead == 0xF0) {
-        length = 4;
-        low = 0x90;
-    } else if (InRange(lead, 0xF1, 0xF3)) {
-        length = 4;
-    } else if (lead == 0xF4) {
-        length = 4;
-        high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length || !InRange(at(1), low, high)) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!InRange(at(i), 0x80, 0xBF)) {
-            return 0;
-        }
-    }
-    return length;
-}
 
 bool IsWellFormedUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -124,7 +71,7 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
         const std::size_t length = Utf8SequenceLength(bytes);
         const auto byte = static_cast<unsigned char>(bytes.front());
         if (length == 0) {
-            AppendHexEscape(out, "\\udc", byte);
+            engine::AppendHexEscape(out, "\\udc", byte, HexLetters::Lower);
             bytes.remove_prefix(1);
             continue;
         }
@@ -152,7 +99,7 @@ void AppendJsonString(std::string& out, std::string_view bytes) {
                 break;
             default:
                 if (byte < 0x20) {
-                    AppendHexEscape(out, "\\u00", byte);
+                    engine::AppendHexEscape(out, "\\u00", byte, HexLetters::Lower);
                 } else {
                     out += bytes.substr(0, length);
                 }

@@ -8,10 +8,6 @@
 
 namespace klarwell::batch {
 
-// Length of the well-formed UTF-8 sequence that starts `bytes`, or 0 when none does (a stray
-// continuation byte, an overlong form, an encoded surrogate, a cut-off sequence).
-[[nodiscard]] std::size_t Utf8SequenceLength(std::string_view bytes);
-
 [[nodiscard]] bool IsWellFormedUtf8(std::string_view bytes);
 
 // Appends `bytes` as a JSON string literal. A name is bytes, so every byte that is not part of

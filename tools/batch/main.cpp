@@ -15,6 +15,7 @@
 #include "engine/clean_command.h"
 #include "engine/cleanup_log.h"
 #include "engine/file_list.h"
+#include "engine/name_bytes.h"
 #include "engine/posix_file_system.h"
 #include "engine/run_state.h"
 #include "tools/batch/json_lines_interface.h"
@@ -91,10 +92,7 @@ std::filesystem::path FolderPathOf(const std::string& argument) {
     if (ec) {
         text = argument;
     }
-    while (text.size() > 1 && text.back() == '/') {
-        text.pop_back();
-    }
-    return text;
+    return engine::WithoutTrailingSeparator(text);
 }
 
 std::string EndLine(const engine::RunState& state) {

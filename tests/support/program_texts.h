@@ -1,0 +1,87 @@
+#pragma once
+
+// The program's own texts as the tests expect them, each written once. Line breaks are CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace klarwell::testing {
+
+// ---- Engine: titles and status line ----
+inline constexpr std::string_view kTitle = "Klarwell";
+inline constexpr std::string_view kConfirmationTitle = "Klarwell Task Confirmation";
+inline constexpr std::string_view kConflictTitle = "File Name Conflict";
+inline constexpr std::string_view kCanceledStatus = "File Clean process canceled.";
+
+inline std::string CleanedStatus(int corrections) {
+    return std::to_string(corrections) + " cleaned";
+}
+
+// ---- Engine: Clean command ----
+inline constexpr std::string_view kChoosePathMessage = "You must choose a path before proceeding";
+inline constexpr std::string_view kBackupWarning =
+    "Since this process can not be reversed, it is recomended that \r\nyou make a backup of your "
+    "source directory before proceeding.\r\n\r\nAre you sure you want to continue?";
+
+inline std::string DigitCountText(int needed, int files) {
+    return "There must be at least " + std::to_string(needed) +
+           " digits in the index number since your selected folder contains " +
+           std::to_string(files) + " files.";
+}
+
+inline std::string DigitCountText(int needed, int files, std::string_view startIndex) {
+    return "There must be at least " + std::to_string(needed) +
+           " digits in the index number since your selected folder contains " +
+           std::to_string(files) + " files in addition to a start index of " +
+           std::string(startIndex) + ".";
+}
+
+// ---- Engine: task confirmation ----
+inline constexpr std::string_view kKeepOpening =
+    "You are about to remove leading and trailing spaces, as well as remove the characters ', @, "
+    "#, $, %, ^, and ~ from the file names in your\r\nselected directory";
+inline constexpr std::string_view kDiscardOpening =
+    "You are about to discard all original file names and rename your files with the "
+    "structure\r\n";
+inline constexpr std::string_view kQuestion = "\r\n\r\n\r\nAre you sure you want to continue?";
+
+// ---- Engine: batch run ----
+inline std::string FinishedText(int corrections) {
+    return "Finished!\r\n" + std::to_string(corrections) + " file(s) cleaned";
+}
+
+// ---- Engine: rename step and cleanup log ----
+inline std::string EmptyNameText(std::string_view listed) {
+    return "Specified File Clean settings will result in an empty file name for file " +
+           std::string(listed) +
+           ". Click OK to skip this file, or Cancel to stop the File Clean process";
+}
+
+inline std::string ConflictText(std::string_view listed, std::string_view target) {
+    return "The file " + std::string(target) +
+           " already exists.  The specified File Clean settings will cause " + std::string(listed) +
+           " to be renamed to " + std::string(target) +
+           ".  Do you want to replace the existing file with the newly renamed file, destroying "
+           "the "
+           "original file?  Click YES to replace the existing file, NO to skip the current file, "
+           "or Cancel to stop the File Clean process.";
+}
+
+inline std::string RenameFailureText(std::string_view listed, std::string_view target,
+                                     std::string_view reason) {
+    return "Could not rename " + std::string(listed) + " to " + std::string(target) + ": " +
+           std::string(reason) +
+           "\r\n\r\nClick OK to skip this file, or Cancel to stop the File Clean process";
+}
+
+inline std::string LogLineText(std::string_view fromPath, std::string_view toPath) {
+    return "Re-named" + std::string(fromPath) + " as " + std::string(toPath) + "\r\n";
+}
+
+// `tried`: the log file, or "<program log> or <fallback log>".
+inline std::string LogFailureText(std::string_view tried, std::string_view reason) {
+    return "Could not write the rename log " + std::string(tried) + ": " + std::string(reason) +
+           "\r\n\r\nThe files are renamed, but this run's renames are not logged.";
+}
+
+}  // namespace klarwell::testing
