@@ -1,10 +1,11 @@
 #include "engine/batch_run.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "engine/application_identity.h"
+#include "engine/internal/name_parts.h"
+#include "engine/name_bytes.h"
 #include "engine/name_rules.h"
 #include "engine/numeric_text.h"
 #include "engine/rename_step.h"
@@ -13,18 +14,7 @@ namespace klarwell::engine {
 
 namespace {
 
-constexpr std::size_t kExtensionLength = 4;
-constexpr std::array<std::string_view, 5> kAudioExtensions = {".WAV", ".MP3", ".KRT", ".TMC",
-                                                              ".MP2"};
 constexpr std::string_view kNeedsCleaningChars = " _'@#$%^~&";
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 }  // namespace
 
@@ -33,27 +23,18 @@ bool IsAudioFileName(std::string_view listedName) {
     if (trimmed.size() < kExtensionLength) {
         return false;
     }
-    std::string extension(trimmed.substr(trimmed.size() - kExtensionLength));
-    for (char& c : extension) {
-        c = AsciiUpper(c);
-    }
-    for (const std::string_view known : kAudioExtensions) {
-        if (extension == known) {
-            return true;
-        }
-    }
-    return false;
+    return IsExtensionIn(trimmed.substr(trimmed.size() - kExtensionLength), kAudioExtensions);
 }
 
 bool NeedsCleaning(std::string_view listedName, const CleanSettings& settings) {
     const std::string_view trimmed = TrimSpaces(listedName);
-    if (settings.RemoveLeadingDigits && !trimmed.empty() && IsDigit(trimmed.front())) {
+    if (settings.RemoveLeadingDigits && !trimmed.empty() && IsAsciiDigit(trimmed.front())) {
         return true;
     }
     if (settings.RemoveTrailingDigits) {
         const std::string_view base = TrimSpaces(listedName.substr(
             0, listedName.size() - std::min(kExtensionLength, listedName.size())));
-        if (!base.empty() && IsDigit(base.back())) {
+        if (!base.empty() && IsAsciiDigit(base.back())) {
             return true;
         }
     }

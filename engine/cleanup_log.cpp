@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "engine/application_identity.h"
+#include "engine/internal/name_parts.h"
+#include "engine/name_bytes.h"
 
 namespace klarwell::engine {
 
@@ -12,16 +14,11 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 void AppendFullPath(std::string& line, const std::filesystem::path& folder, std::string_view name) {
-    std::string path = folder.native();
-    path += '/';
-    path += name;
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    for (const char c : path) {
+    const std::filesystem::path path = FullPath(folder, name);
+    for (const char c : path.native()) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '\\') {
-            line += "\\x";
-            line += kHex[byte >> 4];
-            line += kHex[byte & 0x0F];
+            AppendHexEscape(line, "\\x", byte);
         } else {
             line += c;
         }

@@ -4,21 +4,14 @@
 #include <string>
 
 #include "engine/application_identity.h"
+#include "engine/internal/name_parts.h"
+#include "engine/name_bytes.h"
 
 namespace klarwell::engine {
 
 namespace {
 
 constexpr std::string_view kConflictTitle = "File Name Conflict";
-
-// The folder and name joined by "/" even when the folder already ends with one; the system treats
-// the doubled separator of a root folder as one.
-std::filesystem::path FullPath(const std::filesystem::path& folder, std::string_view name) {
-    std::string path = folder.native();
-    path += '/';
-    path += name;
-    return path;
-}
 
 std::string EmptyNameText(std::string_view listedName) {
     return "Specified File Clean settings will result in an empty file name for file " +
@@ -49,7 +42,7 @@ std::string CaseFoldSkeleton(std::string_view name) {
     std::string skeleton;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool letter = AsciiLower(c) != AsciiUpper(c);
         if (byte < 0x80 && !letter && c != ';' && c != '`') {
             skeleton += c;
         }

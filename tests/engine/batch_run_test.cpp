@@ -10,19 +10,21 @@
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
 
+using testing::ConflictText;
 using ::testing::ElementsAre;
 using testing::EngineFixture;
 using testing::FaultyFileSystem;
+using testing::FinishedText;
+using testing::kConflictTitle;
+using testing::kTitle;
+using testing::RenameFailureText;
 using testing::ScriptedUserInterface;
-
-std::string Finished(int count) {
-    return "Finished!\r\n" + std::to_string(count) + " file(s) cleaned";
-}
 
 // Lists the names and creates each as a file holding its own name.
 void ListFiles(EngineFixture& f, const std::vector<std::string>& names) {
@@ -60,8 +62,8 @@ TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
         const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
         EXPECT_EQ(ui.ProgressValues(), row.progress);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Text, Finished(0));
-        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Text, FinishedText(0));
+        EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
         EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::Ok);
         EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
         ASSERT_GE(ui.Events().size(), 3U);
@@ -78,7 +80,7 @@ TEST(RunBatch, RenamesOnlyAudioFilesThatNeedCleaning) {
                                              "take_one.tmc", "x.flac"));
     EXPECT_EQ(f.Music.Read("take_one.tmc"), "take one.tmc");
     EXPECT_EQ(f.Run.Corrections, 2);
-    EXPECT_EQ(ui.Boxes().back().Text, Finished(2));
+    EXPECT_EQ(ui.Boxes().back().Text, FinishedText(2));
     EXPECT_THAT(ui.StatusTexts(), ElementsAre("1 cleaned", "2 cleaned"));
     EXPECT_EQ(f.LogText(), "Re-named" + f.InMusic("01 Intro.mp3") + " as " +
                                f.InMusic("01_Intro.mp3") + "\r\nRe-named" +
@@ -96,7 +98,7 @@ TEST(RunBatch, CancelEndsTheLoopBeforeTheNextEntry) {
     EXPECT_TRUE(f.Run.CancelProcess);
     EXPECT_THAT(f.Music.Names(), ElementsAre("_.mp3", "aa.mp3", "b b.mp3", "c c.mp3", "d d.mp3"));
     ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text, Finished(1));
+    EXPECT_EQ(ui.Boxes()[1].Text, FinishedText(1));
     EXPECT_TRUE(ui.AllAnswersUsed());
 }
 
@@ -108,7 +110,7 @@ TEST(RunBatch, SkippedFileGivesItsIndexNumberToTheNextRename) {
     f.Settings.Prefix = "Track#-";
     f.Run.FileCountChars = 3;
     const ScriptedUserInterface ui = RunOver(f, {Answer::No, Answer::Ok});
-    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
     EXPECT_THAT(f.Music.Names(),
                 ElementsAre("Track001-a_a.mp3", "Track002-b_b.mp3", "Track002-c_c.mp3", "b b.mp3"));
     EXPECT_EQ(f.Music.Read("Track002-c_c.mp3"), "c c.mp3");
@@ -129,7 +131,7 @@ TEST(RunBatch, MoreThanThirtyTwoThousandEntriesAreHandledWhole) {
     EXPECT_EQ(ui.ProgressValues()[20000], 50);
     EXPECT_EQ(ui.ProgressValues()[kEntries - 2], 100);
     EXPECT_THAT(f.Music.Names(), ElementsAre("last_one.mp3"));
-    EXPECT_EQ(ui.Boxes().back().Text, Finished(1));
+    EXPECT_EQ(ui.Boxes().back().Text, FinishedText(1));
 }
 
 // n1 takes n2's name with the user's Yes; the entry n2 now leads to n1's file and is passed over,
@@ -144,11 +146,9 @@ TEST(RunBatch, RenumberingChainRenamesEachFileOnce) {
     f.Run.FileCountChars = 1;
     const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok});
     ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
-    EXPECT_THAT(ui.Boxes()[0].Text, ::testing::StartsWith("The file n2.mp3 already exists.  The "
-                                                          "specified File Clean settings will "
-                                                          "cause n1.mp3 to be renamed to n2.mp3."));
-    EXPECT_EQ(ui.Boxes()[1].Text, Finished(1));
+    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
+    EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("n1.mp3", "n2.mp3"));
+    EXPECT_EQ(ui.Boxes()[1].Text, FinishedText(1));
     EXPECT_THAT(f.Music.Names(), ElementsAre("n2.mp3", "n3.mp3"));
     EXPECT_EQ(f.Music.Read("n2.mp3"), "n1.mp3");
     EXPECT_EQ(f.Music.Read("n3.mp3"), "n3.mp3");
@@ -179,11 +179,10 @@ TEST(RunBatch, NamesStayAsListedAtTheStart) {
     f.Settings.FileNames = {"a b.mp3", "a b.mp3"};
     const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok, Answer::Ok});
     ASSERT_EQ(ui.Boxes().size(), 3U);
-    EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
     EXPECT_EQ(ui.Boxes()[1].Text,
-              "Could not rename a b.mp3 to a_b.mp3: No such file or directory\r\n\r\nClick OK to "
-              "skip this file, or Cancel to stop the File Clean process");
-    EXPECT_EQ(ui.Boxes()[2].Text, Finished(1));
+              RenameFailureText("a b.mp3", "a_b.mp3", "No such file or directory"));
+    EXPECT_EQ(ui.Boxes()[2].Text, FinishedText(1));
     EXPECT_THAT(f.Music.Names(), ElementsAre("a_b.mp3"));
     EXPECT_EQ(f.Music.Read("a_b.mp3"), "first");
 }

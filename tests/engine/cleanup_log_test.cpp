@@ -12,6 +12,7 @@
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
@@ -19,6 +20,8 @@ namespace {
 
 using testing::EngineFixture;
 using testing::FaultyFileSystem;
+using testing::kTitle;
+using testing::LogFailureText;
 using testing::ScriptedUserInterface;
 
 TEST(LogLine, FieldsBackToBack) {
@@ -82,10 +85,9 @@ TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {
     ASSERT_EQ(ui.Boxes().size(), 1U);
     const std::string program = f.Program.Path().native() + "/cleanup.log";
     const std::string state = f.State.Path().native() + "/klarwell/cleanup.log";
-    EXPECT_EQ(ui.Boxes()[0].Text, "Could not write the rename log " + program + " or " + state +
-                                      ": Read-only file system\r\n\r\nThe files are renamed, but "
-                                      "this run's renames are not logged.");
-    EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+    EXPECT_EQ(ui.Boxes()[0].Text,
+              LogFailureText(program + " or " + state, "Read-only file system"));
+    EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
     EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::Ok);
     f.Log.StartRun();
     f.Log.Append("three\r\n", fs, ui);

@@ -12,32 +12,23 @@
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
 
+using testing::ConflictText;
 using ::testing::ElementsAre;
+using testing::EmptyNameText;
 using testing::EngineFixture;
 using testing::FaultyFileSystem;
+using testing::kConflictTitle;
+using testing::kTitle;
+using testing::RenameFailureText;
 using testing::ScriptedUserInterface;
 
 const std::string kMissing = "<missing>";
-
-std::string Conflict(std::string_view listed, std::string_view target) {
-    return "The file " + std::string(target) +
-           " already exists.  The specified File Clean settings will cause " + std::string(listed) +
-           " to be renamed to " + std::string(target) +
-           ".  Do you want to replace the existing file with the newly renamed file, "
-           "destroying the original file?  Click YES to replace the existing file, NO to skip "
-           "the current file, or Cancel to stop the File Clean process.";
-}
-
-std::string Failure(std::string_view listed, std::string_view target, std::string_view reason) {
-    return "Could not rename " + std::string(listed) + " to " + std::string(target) + ": " +
-           std::string(reason) +
-           "\r\n\r\nClick OK to skip this file, or Cancel to stop the File Clean process";
-}
 
 struct Step {
     EngineFixture f;
@@ -113,11 +104,8 @@ TEST(RenameStep, EmptyNameAsksAndLeavesTheFile) {
         FaultyFileSystem fs;
         s.Rename(row.listed, "", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Text,
-                  "Specified File Clean settings will result in an empty file name for file " +
-                      row.listed +
-                      ". Click OK to skip this file, or Cancel to stop the File Clean process");
-        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Text, EmptyNameText(row.listed));
+        EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
         EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
         EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
         EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
@@ -150,8 +138,8 @@ TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
         PosixFileSystem fs;
         s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
-        EXPECT_EQ(ui.Boxes()[0].Text, Conflict("a b.mp3", "a_b.mp3"));
+        EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
+        EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("a b.mp3", "a_b.mp3"));
         EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::YesNoCancel);
         EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
         EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.replaced ? kMissing : "mine");
@@ -234,8 +222,8 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
         row.arrange(s, fs);
         s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Text, Failure("a b.mp3", row.shownTarget, row.reason));
-        EXPECT_EQ(ui.Boxes()[0].Title, "Klarwell");
+        EXPECT_EQ(ui.Boxes()[0].Text, RenameFailureText("a b.mp3", row.shownTarget, row.reason));
+        EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
         EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
         EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
         EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.source);
@@ -285,8 +273,8 @@ TEST(RenameStep, LinkWhoseNewNameIsItsOwnFileIsRefused) {
     FaultyFileSystem fs;
     s.Rename("lnk b.mp3", "lnk_b", ".mp3", ui, fs);
     ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text,
-              Failure("lnk b.mp3", "lnk_b.mp3", "it is a link to the file that has that name"));
+    EXPECT_EQ(ui.Boxes()[1].Text, RenameFailureText("lnk b.mp3", "lnk_b.mp3",
+                                                    "it is a link to the file that has that name"));
     EXPECT_TRUE(std::filesystem::is_symlink(s.f.Music.Path() / "lnk b.mp3"));
     EXPECT_EQ(s.f.Music.Read("lnk_b.mp3"), "only copy");
     EXPECT_EQ(fs.RenameCalls() + fs.RemoveCalls(), 0);
@@ -304,7 +292,7 @@ TEST(RenameStep, FailedReplaceLeavesBothFiles) {
     fs.FailRename("a_b.mp3", EACCES);
     s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
     ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text, Failure("a b.mp3", "a_b.mp3", "Permission denied"));
+    EXPECT_EQ(ui.Boxes()[1].Text, RenameFailureText("a b.mp3", "a_b.mp3", "Permission denied"));
     EXPECT_EQ(s.f.Music.Read("a b.mp3"), "mine");
     EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "other");
     EXPECT_EQ(fs.RemoveCalls(), 0);
@@ -336,7 +324,7 @@ TEST(RenameStep, ConflictYesOverALinkKeepsTheContent) {
         FaultyFileSystem fs;
         s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Title, "File Name Conflict");
+        EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
         // Names that differ in more than letter case need no look at the folder: a constant cost
         // per conflict, however many hard links the folder holds.
         EXPECT_EQ(fs.ListingCalls(), 0);
@@ -356,7 +344,7 @@ TEST(RenameStep, CaseOnlyChangeOnCaseBlindDiskRenamesTheFileItself) {
     s.f.Run.CurFileCount = 5;
     s.Rename("my song.mp3", "My song", ".mp3", ui, fs);
     ASSERT_EQ(ui.Boxes().size(), 1U);
-    EXPECT_EQ(ui.Boxes()[0].Text, Conflict("my song.mp3", "My song.mp3"));
+    EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("my song.mp3", "My song.mp3"));
     EXPECT_EQ(fs.RemoveCalls(), 0);
     EXPECT_THAT(s.f.Music.Names(), ElementsAre("My song.mp3"));
     EXPECT_EQ(s.f.Music.Read("My song.mp3"), "mine");
