@@ -147,6 +147,7 @@ bool LogReader::Next(LogEntry& entry) {
         return false;
     }
     m_Begin = m_End;
+    m_EndsTorn = true;
     entry.Number = ++m_Number;
     entry.Line = Fault(tooLong ? kTooLong : kTorn);
     return true;

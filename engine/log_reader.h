@@ -46,6 +46,8 @@ public:
     [[nodiscard]] bool Next(LogEntry& entry);
     [[nodiscard]] bool ReadFailed() const { return m_In.bad(); }
     [[nodiscard]] std::uint64_t BytesRead() const { return m_BytesRead; }
+    // Whether the last line read had no line end: a line appended now would be glued to it.
+    [[nodiscard]] bool EndsTorn() const { return m_EndsTorn; }
 
 private:
     // Reads more of the log behind what is buffered; false when nothing more came.
@@ -57,6 +59,7 @@ private:
     std::size_t m_End = 0;
     std::int64_t m_Number = 0;
     std::uint64_t m_BytesRead = 0;
+    bool m_EndsTorn = false;
 };
 
 }  // namespace klarwell::engine

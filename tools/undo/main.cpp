@@ -239,6 +239,13 @@ int Run(const std::vector<std::string_view>& words) {
     }
 
     engine::PosixFileSystem fs;
+    for (const std::filesystem::path& log : selection.TornEnds) {
+        // End the fragment's line, so the first rename back is not glued onto it.
+        if (const std::error_code endError = fs.AppendToFile(log, "\r\n")) {
+            std::fprintf(stderr, "klarwell-undo: could not end the torn last line of %s: %s\n",
+                         Shown(log.native()).c_str(), endError.message().c_str());
+        }
+    }
     ConsoleInterface ui;
     bool appendFailed = false;
     const auto appendLine = [&](std::string_view line) {

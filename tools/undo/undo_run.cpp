@@ -134,6 +134,9 @@ Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
             selection.Error = "cannot read the log " + Shown(log.native());
             return selection;
         }
+        if (reader.EndsTorn()) {
+            selection.TornEnds.push_back(log);
+        }
     }
     selection.Steps.assign(std::make_move_iterator(newest.begin()),
                            std::make_move_iterator(newest.end()));

@@ -24,6 +24,8 @@ struct Selection {
     std::vector<Step> Steps;  // newest first
     std::int64_t Found = 0;   // renames of the folder in the logs, at least Steps.size()
     std::string Error;        // a log that could not be read; empty when every log was read
+    // Logs whose last line has no line end, left by a run that was killed while writing it.
+    std::vector<std::filesystem::path> TornEnds;
 };
 
 // Reads the logs in order, the oldest first, and takes the renames whose folder is `folder`
