@@ -86,9 +86,9 @@ void BM_Undo_AgainstTheCleanRun(benchmark::State& state) {
         const double clean = Seconds(cleanStart);
 
         const auto undoStart = std::chrono::steady_clock::now();
-        const klarwell::undo::Selection selection =
-            klarwell::undo::SelectSteps({folder.LogFile()}, folder.Music(), count, stderr);
-        klarwell::undo::ProgressLine progress(nullptr, count);
+        klarwell::undo::ProgressLine progress(nullptr, count, {});
+        const klarwell::undo::Selection selection = klarwell::undo::SelectSteps(
+            {folder.LogFile()}, folder.Music(), count, stderr, progress);
         const klarwell::undo::Tally tally = klarwell::undo::UndoSteps(
             folder.Music(), selection.Steps, fs, appendLine, stderr, progress);
         const double undo = Seconds(undoStart);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -203,18 +204,25 @@ int Run(const std::vector<std::string_view>& words) {
         return Refuse("no log found at " + Shown(programLog.LogFile().native()) + " or " +
                       Shown(programLog.FallbackLogFile().native()));
     }
+    std::uintmax_t logBytes = 0;
     for (const std::filesystem::path& log : logs) {
         if (!std::filesystem::is_regular_file(log, ec)) {
             return Refuse("not a readable log: " + Shown(log.native()));
         }
+        logBytes += std::filesystem::file_size(log, ec);
     }
 
-    const Selection selection = SelectSteps(logs, folder, arguments.Last, stderr);
+    std::FILE* terminal = ::isatty(STDERR_FILENO) != 0 ? stderr : nullptr;
+    ProgressLine reading(terminal, static_cast<std::int64_t>(logBytes >> 20), "MB of the log read");
+    const Selection selection = SelectSteps(logs, folder, arguments.Last, stderr, reading);
     if (!selection.Error.empty()) {
         return Refuse(selection.Error);
     }
     const auto count = static_cast<std::int64_t>(selection.Steps.size());
     const bool fewer = arguments.Last && count < *arguments.Last;
+    if (count == 0 && !arguments.Last) {
+        std::printf("No renames of %s are in the log.\n", Shown(folder.native()).c_str());
+    }
     if (fewer) {
         std::printf("only %lld renames of %s are in the log, not %lld\n",
                     static_cast<long long>(count), Shown(folder.native()).c_str(),
@@ -260,7 +268,7 @@ int Run(const std::vector<std::string_view>& words) {
         }
         appendFailed = appendFailed || appendError;
     };
-    ProgressLine progress(::isatty(STDERR_FILENO) != 0 ? stderr : nullptr, count);
+    ProgressLine progress(terminal, count, "steps");
     const Tally tally = UndoSteps(folder, selection.Steps, fs, appendLine, stdout, progress);
     std::printf("%lld renamed back, %lld skipped, %lld not found.\n%.*s\n",
                 static_cast<long long>(tally.Renamed), static_cast<long long>(tally.Skipped),

@@ -101,10 +101,11 @@ std::size_t Utf8Length(std::string_view text, std::size_t at) {
 
 Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
                       const std::filesystem::path& folder, std::optional<std::int64_t> last,
-                      std::FILE* notes) {
+                      std::FILE* notes, ProgressLine& progress) {
     Selection selection;
     FolderMatcher matcher(folder);
     std::deque<Step> newest;
+    std::uint64_t readBefore = 0;
     for (const std::filesystem::path& log : logs) {
         std::ifstream in(log, std::ios::binary);
         if (!in) {
@@ -114,7 +115,11 @@ Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
         engine::LogReader reader(in);
         engine::LogEntry entry;
         while (reader.Next(entry)) {
+            if (entry.Number % 4096 == 0) {
+                progress.Update(static_cast<std::int64_t>((readBefore + reader.BytesRead()) >> 20));
+            }
             if (!entry.Line.Rename) {
+                progress.Finish();
                 std::fprintf(notes, "klarwell-undo: line %lld of %s %.*s, skipped\n",
                              static_cast<long long>(entry.Number), Shown(log.native()).c_str(),
                              static_cast<int>(entry.Line.Fault.size()), entry.Line.Fault.data());
@@ -137,7 +142,9 @@ Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
         if (reader.EndsTorn()) {
             selection.TornEnds.push_back(log);
         }
+        readBefore += reader.BytesRead();
     }
+    progress.Finish();
     selection.Steps.assign(std::make_move_iterator(newest.begin()),
                            std::make_move_iterator(newest.end()));
     return selection;
@@ -168,11 +175,14 @@ std::string PlanLine(const Step& step) {
     return Shown(step.OldName) + std::string(kArrow) + Shown(step.NewName);
 }
 
-ProgressLine::ProgressLine(std::FILE* terminal, std::int64_t total)
-    : m_Terminal(terminal), m_Total(total), m_Start(std::chrono::steady_clock::now()) {}
+ProgressLine::ProgressLine(std::FILE* terminal, std::int64_t total, std::string_view what)
+    : m_Terminal(terminal),
+      m_Total(total),
+      m_What(what),
+      m_Start(std::chrono::steady_clock::now()) {}
 
 void ProgressLine::Update(std::int64_t done) {
-    if (m_Terminal == nullptr || (done % 64 != 0 && done != m_Total)) {
+    if (m_Terminal == nullptr) {
         return;
     }
     const auto now = std::chrono::steady_clock::now();
@@ -181,8 +191,9 @@ void ProgressLine::Update(std::int64_t done) {
         return;
     }
     const std::chrono::duration<double> elapsed = now - m_Start;
-    std::fprintf(m_Terminal, "\r%lld of %lld, %.0f a second ", static_cast<long long>(done),
-                 static_cast<long long>(m_Total), static_cast<double>(done) / elapsed.count());
+    std::fprintf(m_Terminal, "\r%lld of %lld %s, %.0f a second ", static_cast<long long>(done),
+                 static_cast<long long>(m_Total), m_What.c_str(),
+                 static_cast<double>(done) / elapsed.count());
     std::fflush(m_Terminal);
     m_Shown = now;
     m_Any = true;

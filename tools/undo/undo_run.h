@@ -28,12 +28,15 @@ struct Selection {
     std::vector<std::filesystem::path> TornEnds;
 };
 
+class ProgressLine;
+
 // Reads the logs in order, the oldest first, and takes the renames whose folder is `folder`
 // (the same folder, however the line spells it), only the `last` newest when given. Each faulty
-// line is reported on `notes` with its number and skipped.
+// line is reported on `notes` with its number and skipped. `progress` counts megabytes read.
 [[nodiscard]] Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
                                     const std::filesystem::path& folder,
-                                    std::optional<std::int64_t> last, std::FILE* notes);
+                                    std::optional<std::int64_t> last, std::FILE* notes,
+                                    ProgressLine& progress);
 
 // A name as the tool prints it: control bytes, backslashes and bytes that are not UTF-8 as
 // "\xHH", so that no name can move the cursor or hide part of a report line.
@@ -42,10 +45,11 @@ struct Selection {
 // "old ← new".
 [[nodiscard]] std::string PlanLine(const Step& step);
 
-// On a terminal, once the run has taken a second: done, total and rate on one line, rewritten.
+// On a terminal, once the work has taken a second: "done of total what, rate a second" on one
+// line, rewritten.
 class ProgressLine {
 public:
-    ProgressLine(std::FILE* terminal, std::int64_t total);
+    ProgressLine(std::FILE* terminal, std::int64_t total, std::string_view what);
     void Update(std::int64_t done);
     // Ends the line when one was shown.
     void Finish();
@@ -53,6 +57,7 @@ public:
 private:
     std::FILE* m_Terminal;
     std::int64_t m_Total;
+    std::string m_What;
     std::chrono::steady_clock::time_point m_Start;
     std::chrono::steady_clock::time_point m_Shown;
     bool m_Any = false;
