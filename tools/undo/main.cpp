@@ -151,8 +151,14 @@ std::vector<std::filesystem::path> DefaultLogs(const engine::CleanupLog& log) {
     std::vector<std::filesystem::path> logs;
     for (const std::filesystem::path& file : {log.LogFile(), log.FallbackLogFile()}) {
         std::error_code ec;
-        if (!file.parent_path().empty() && std::filesystem::exists(file, ec)) {
+        if (file.parent_path().empty() || !std::filesystem::exists(file, ec)) {
+            continue;
+        }
+        if (std::filesystem::is_regular_file(file, ec)) {
             logs.push_back(file);
+        } else {
+            std::fprintf(stderr, "klarwell-undo: %s is not a regular file, not read\n",
+                         Shown(file.native()).c_str());
         }
     }
     if (logs.size() == 2) {

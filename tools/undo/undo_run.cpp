@@ -1,11 +1,10 @@
 #include "tools/undo/undo_run.h"
 
-#include <sys/stat.h>
-
 #include <deque>
 #include <fstream>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 
 #include "engine/cleanup_log.h"
 #include "engine/log_reader.h"
@@ -17,25 +16,11 @@ namespace {
 constexpr std::string_view kArrow = " \u2190 ";
 constexpr std::size_t kRememberedFolders = 4096;
 
-struct FolderId {
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    bool operator==(const FolderId&) const = default;
-};
-
-std::optional<FolderId> IdOf(const std::string& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return std::nullopt;
-    }
-    return FolderId{info.st_dev, info.st_ino};
-}
-
 // Whether a logged folder is the chosen one. Its spelling may differ (a link, "..", a trailing
-// "/"), so folders are compared as the file system sees them, and each spelling is looked up once.
+// "/"), so both are compared in canonical form, and each spelling is looked up once.
 class FolderMatcher {
 public:
-    explicit FolderMatcher(const std::filesystem::path& folder) : m_Id(IdOf(folder.native())) {}
+    explicit FolderMatcher(std::filesystem::path folder) : m_Folder(std::move(folder)) {}
 
     bool Matches(const std::string& logged) {
         const auto known = m_Known.find(logged);
@@ -45,13 +30,15 @@ public:
         if (m_Known.size() >= kRememberedFolders) {
             m_Known.clear();
         }
-        const bool same = m_Id && IdOf(logged) == m_Id;
+        std::error_code ec;
+        const std::filesystem::path canonical = std::filesystem::canonical(logged, ec);
+        const bool same = !ec && canonical == m_Folder;
         m_Known.emplace(logged, same);
         return same;
     }
 
 private:
-    std::optional<FolderId> m_Id;
+    std::filesystem::path m_Folder;  // canonical
     std::unordered_map<std::string, bool> m_Known;
 };
 

@@ -31,7 +31,7 @@ struct Selection {
 class ProgressLine;
 
 // Reads the logs in order, the oldest first, and takes the renames whose folder is `folder`
-// (the same folder, however the line spells it), only the `last` newest when given. Each faulty
+// (canonical; the line may spell it otherwise), only the `last` newest when given. Each faulty
 // line is reported on `notes` with its number and skipped. `progress` counts megabytes read.
 [[nodiscard]] Selection SelectSteps(const std::vector<std::filesystem::path>& logs,
                                     const std::filesystem::path& folder,
