@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The program's own texts that tests compare against, each written once, grouped by subsystem.
@@ -23,5 +24,23 @@ inline constexpr std::string_view kUndoLost =
 inline constexpr std::string_view kUndoPlanned = " steps planned, nothing changed.";
 inline constexpr std::string_view kUndoBothLogs =
     "klarwell-undo: reading both logs, the older first: ";
+
+inline std::string UndoPlan(std::string_view oldName, std::string_view newName) {
+    return std::string(oldName) + std::string(kUndoArrow) + std::string(newName);
+}
+inline std::string UndoNotFound(std::string_view oldName, std::string_view newName) {
+    return "not found: " + UndoPlan(oldName, newName) + ": " + std::string(newName) + " is gone";
+}
+inline std::string UndoTaken(std::string_view oldName, std::string_view newName) {
+    return "skipped: " + UndoPlan(oldName, newName) + ": " + std::string(oldName) + " is taken";
+}
+inline std::string UndoSummary(int renamed, int skipped, int notFound) {
+    return std::to_string(renamed) + " renamed back, " + std::to_string(skipped) + " skipped, " +
+           std::to_string(notFound) + " not found.";
+}
+inline std::string UndoLineSkipped(int number, std::string_view log, std::string_view fault) {
+    return "klarwell-undo: line " + std::to_string(number) + " of " + std::string(log) + " " +
+           std::string(fault) + ", skipped";
+}
 
 }  // namespace klarwell::testing::texts

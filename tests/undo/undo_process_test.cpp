@@ -7,12 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,9 +44,9 @@ std::string ReadFile(const std::filesystem::path& file) {
 
 Lines SplitLines(const std::string& text) {
     Lines lines;
-    for (std::size_t start = 0, end = 0; (end = text.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
     }
     return lines;
 }
@@ -63,12 +65,10 @@ struct Outcome {
     Lines Err;
 };
 
-// Runs a program with stdin from /dev/null (not a terminal) and its state folder in `work`, so
-// that nothing lands under $HOME.
-Outcome RunProgram(const std::string& program, const Lines& args, const TempFolder& work,
-                   const std::filesystem::path& cwd = {}) {
-    const std::filesystem::path out = work.Path() / "out.txt";
-    const std::filesystem::path err = work.Path() / "err.txt";
+// Starts a program with stdin from /dev/null (not a terminal), stdout to `out`, and its state
+// folder in `work`, so that nothing lands under $HOME.
+pid_t Start(const std::string& program, const Lines& args, const TempFolder& work, int out,
+            const std::filesystem::path& cwd = {}) {
     const pid_t pid = fork();
     if (pid == 0) {
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -77,32 +77,36 @@ Outcome RunProgram(const std::string& program, const Lines& args, const TempFold
         }
         argv.push_back(nullptr);
         setenv("XDG_STATE_HOME", (work.Path() / "state").c_str(), 1);
-        const bool ready = (cwd.empty() || chdir(cwd.c_str()) == 0) &&
-                           dup2(open("/dev/null", O_RDONLY), 0) == 0 &&
-                           dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1) == 1 &&
-                           dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2) == 2;
-        if (ready) {
+        const int err = open((work.Path() / "err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if ((cwd.empty() || chdir(cwd.c_str()) == 0) && dup2(open("/dev/null", O_RDONLY), 0) == 0 &&
+            dup2(out, 1) == 1 && dup2(err, 2) == 2) {
             execv(program.c_str(), argv.data());
         }
         _exit(127);
     }
+    return pid;
+}
+
+Outcome RunProgram(const std::string& program, const Lines& args, const TempFolder& work,
+                   const std::filesystem::path& cwd = {}) {
+    const std::filesystem::path out = work.Path() / "out.txt";
+    const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const pid_t pid = Start(program, args, work, fd, cwd);
+    close(fd);
     int raw = 0;
     waitpid(pid, &raw, 0);
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, SplitLines(ReadFile(out)),
-            SplitLines(ReadFile(err))};
+            SplitLines(ReadFile(work.Path() / "err.txt"))};
 }
 
 Outcome Undo(const Lines& args, const TempFolder& work, const std::filesystem::path& cwd = {}) {
     return RunProgram(KLARWELL_UNDO_PATH, args, work, cwd);
 }
 
-std::string Summary(int renamed, int skipped, int notFound) {
-    return std::to_string(renamed) + " renamed back, " + std::to_string(skipped) + " skipped, " +
-           std::to_string(notFound) + " not found.";
-}
-
-std::string Plan(std::string_view oldName, std::string_view newName) {
-    return std::string(oldName) + std::string(texts::kUndoArrow) + std::string(newName);
+// A log line as the program writes it, for a folder without bytes that need escaping.
+std::string Logged(const std::string& folder, std::string_view oldName, std::string_view newName) {
+    return "Re-named" + folder + "/" + std::string(oldName) + " as " + folder + "/" +
+           std::string(newName) + "\r\n";
 }
 
 TEST(KlarwellUndo, TakesBackACleanRunExactlyAndASecondUndoRedoesIt) {
@@ -139,7 +143,7 @@ TEST(KlarwellUndo, TakesBackACleanRunExactlyAndASecondUndoRedoesIt) {
     const Outcome undo =
         Undo({"--log", log, "--last", "6", f.Music.Path().native() + "/"}, f.State);
     EXPECT_EQ(undo.Status, 0);
-    EXPECT_EQ(undo.Out, (Lines{Summary(6, 0, 0), std::string(texts::kUndoLost)}));
+    EXPECT_EQ(undo.Out, (Lines{texts::UndoSummary(6, 0, 0), std::string(texts::kUndoLost)}));
     EXPECT_EQ(Take(f.Music), before);
 
     std::filesystem::create_directory_symlink(f.Music.Path(), f.State.Path() / "link");
@@ -158,39 +162,36 @@ TEST(KlarwellUndo, SkipsWhatCannotBeTakenBackWithItsReasonAndTouchesNothingElse)
     music.CreateFile("c d.mp3", "C new");
     music.CreateFile("c_d.mp3", "C");
     other.CreateFile("g_h.mp3", "G");
-    const std::string fragment = "Re-named" + m + "/i j.mp3 as " + m + "/i_";
-    const std::string logText = "Re-named" + m + "/a b.mp3 as " + m + "/a_b.mp3\r\n" + "Re-named" +
-                                m + "/c d.mp3 as " + m + "/c_d.mp3\r\n" + "Re-named" +
-                                other.Path().native() + "/g h.mp3 as " + other.Path().native() +
-                                "/g_h.mp3\r\n" + "Re-named" + m + "/e f.mp3 as " + m +
-                                "/e_f.mp3\r\n" + "Re-named" + m + "/k l.mp3 a\r\n" + fragment;
+    const std::string logText = Logged(m, "a b.mp3", "a_b.mp3") + Logged(m, "c d.mp3", "c_d.mp3") +
+                                Logged(other.Path(), "g h.mp3", "g_h.mp3") +
+                                Logged(m, "e f.mp3", "e_f.mp3") + "Re-named" + m +
+                                "/k l.mp3 a\r\n" + "Re-named" + m + "/i j.mp3 as " + m + "/i_";
     const std::filesystem::path log = work.Path() / "cleanup.log";
     std::ofstream(log, std::ios::binary) << logText;
-    const Lines notes{"klarwell-undo: line 5 of " + log.native() + " " +
-                          std::string(texts::kLineNoSplit) + ", skipped",
-                      "klarwell-undo: line 6 of " + log.native() + " " +
-                          std::string(texts::kLineTorn) + ", skipped"};
+    const Lines notes{texts::UndoLineSkipped(5, log.native(), texts::kLineNoSplit),
+                      texts::UndoLineSkipped(6, log.native(), texts::kLineTorn)};
     const Snapshot before = Take(music);
 
     const Outcome plan = Undo({"--dry-run", "--log", log.native(), m}, work);
     EXPECT_EQ(plan.Status, 0);
-    EXPECT_EQ(plan.Out,
-              (Lines{Plan("e f.mp3", "e_f.mp3"), Plan("c d.mp3", "c_d.mp3"),
-                     Plan("a b.mp3", "a_b.mp3"), "3" + std::string(texts::kUndoPlanned)}));
+    EXPECT_EQ(
+        plan.Out,
+        (Lines{texts::UndoPlan("e f.mp3", "e_f.mp3"), texts::UndoPlan("c d.mp3", "c_d.mp3"),
+               texts::UndoPlan("a b.mp3", "a_b.mp3"), "3" + std::string(texts::kUndoPlanned)}));
     EXPECT_EQ(plan.Err, notes);
     EXPECT_EQ(Take(music), before);
     EXPECT_EQ(ReadFile(log), logText);
 
     const Outcome undo = Undo({"--yes", "--log", log.native(), m}, work);
     EXPECT_EQ(undo.Status, 1);
-    EXPECT_EQ(undo.Out, (Lines{"not found: " + Plan("e f.mp3", "e_f.mp3") + ": e_f.mp3 is gone",
-                               "skipped: " + Plan("c d.mp3", "c_d.mp3") + ": c d.mp3 is taken",
-                               Summary(1, 1, 1), std::string(texts::kUndoLost)}));
+    EXPECT_EQ(undo.Out, (Lines{texts::UndoNotFound("e f.mp3", "e_f.mp3"),
+                               texts::UndoTaken("c d.mp3", "c_d.mp3"), texts::UndoSummary(1, 1, 1),
+                               std::string(texts::kUndoLost)}));
     EXPECT_EQ(undo.Err, notes);
     EXPECT_EQ(Take(music), (Snapshot{{"a b.mp3", "A"}, {"c d.mp3", "C new"}, {"c_d.mp3", "C"}}));
     EXPECT_EQ(Take(other), (Snapshot{{"g_h.mp3", "G"}}));
     // The torn fragment keeps a line of its own.
-    EXPECT_EQ(ReadFile(log), logText + "\r\nRe-named" + m + "/a_b.mp3 as " + m + "/a b.mp3\r\n");
+    EXPECT_EQ(ReadFile(log), logText + "\r\n" + Logged(m, "a_b.mp3", "a b.mp3"));
 }
 
 TEST(KlarwellUndo, RefusesBadArgumentsWithoutTouchingTheFolder) {
@@ -199,16 +200,13 @@ TEST(KlarwellUndo, RefusesBadArgumentsWithoutTouchingTheFolder) {
     music.CreateFile("a_b.mp3");
     const std::string m = music.Path().native();
     const std::string log = (work.Path() / "cleanup.log").native();
-    std::ofstream(log, std::ios::binary) << "Re-named" + m + "/a b.mp3 as " + m + "/a_b.mp3\r\n";
+    std::ofstream(log, std::ios::binary) << Logged(m, "a b.mp3", "a_b.mp3");
     struct Row {
         const char* why;
         Lines args;
     };
     const Row rows[] = {
-        {"no folder", {"--log", log, "--last", "1"}},
         {"a count of 0", {"--log", log, "--last", "0", m}},
-        {"a count that is not a number", {"--log", log, "--last", "1x", m}},
-        {"an unknown option", {"--log", log, "--force", m}},
         {"a folder that is not there", {"--log", log, "--last", "1", m + "/nothing"}},
         {"a log that is not there", {"--log", log + ".old", "--last", "1", m}},
         {"a log that is a folder", {"--log", m, "--last", "1", m}},
@@ -234,10 +232,8 @@ TEST(KlarwellUndo, ReadsTheLogBesideTheProgramAndTheStateFolderOlderFirst) {
     std::filesystem::create_directories(state);
     std::filesystem::create_directory(bin);
     std::filesystem::copy_file(KLARWELL_UNDO_PATH, bin / "klarwell-undo");
-    std::ofstream(bin / "cleanup.log", std::ios::binary)
-        << "Re-named" + m + "/a b.mp3 as " + m + "/a_b.mp3\r\n";
-    std::ofstream(state / "cleanup.log", std::ios::binary)
-        << "Re-named" + m + "/c d.mp3 as " + m + "/c_d.mp3\r\n";
+    std::ofstream(bin / "cleanup.log", std::ios::binary) << Logged(m, "a b.mp3", "a_b.mp3");
+    std::ofstream(state / "cleanup.log", std::ios::binary) << Logged(m, "c d.mp3", "c_d.mp3");
     const auto now = std::filesystem::file_time_type::clock::now();
     std::filesystem::last_write_time(bin / "cleanup.log", now - std::chrono::hours(1));
     std::filesystem::last_write_time(state / "cleanup.log", now);
@@ -248,27 +244,8 @@ TEST(KlarwellUndo, ReadsTheLogBesideTheProgramAndTheStateFolderOlderFirst) {
                               " and " + (state / "cleanup.log").native()});
     EXPECT_EQ(music.Names(), (Lines{"a_b.mp3", "c d.mp3"}));
     // The rename back went beside the program, so it is now the newest line of all.
-    EXPECT_EQ(ReadFile(bin / "cleanup.log"), "Re-named" + m + "/a b.mp3 as " + m +
-                                                 "/a_b.mp3\r\nRe-named" + m + "/c_d.mp3 as " + m +
-                                                 "/c d.mp3\r\n");
-}
-
-// Reads the batch's JSON lines until `renames` renames have been reported, then kills it.
-void KillAfter(pid_t pid, int output, int renames) {
-    std::string seen;
-    char buffer[4096];
-    int reported = 0;
-    for (ssize_t got = 0; reported < renames && (got = read(output, buffer, sizeof buffer)) > 0;) {
-        seen.append(buffer, static_cast<std::size_t>(got));
-        for (std::size_t at = 0; (at = seen.find(" cleaned\"", at)) != std::string::npos; ++at) {
-            ++reported;
-        }
-        // Keep a tail too short to hold a whole mark, so no mark is counted twice.
-        seen.erase(0, seen.size() > 8 ? seen.size() - 8 : 0);
-    }
-    kill(pid, SIGKILL);
-    close(output);
-    waitpid(pid, nullptr, 0);
+    EXPECT_EQ(ReadFile(bin / "cleanup.log"),
+              Logged(m, "a b.mp3", "a_b.mp3") + Logged(m, "c_d.mp3", "c d.mp3"));
 }
 
 TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
@@ -283,29 +260,31 @@ TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
     const int killAt = std::uniform_int_distribution<int>(1, kFiles)(seed);
     SCOPED_TRACE("killed after " + std::to_string(killAt) + " reported renames");
 
+    // The batch prints a status line after each logged rename; it runs ahead of this reader by
+    // what the pipe holds, so the moment of the kill is not fixed either.
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeEnds[1], 1);
-        close(pipeEnds[0]);
-        setenv("XDG_STATE_HOME", (work.Path() / "state").c_str(), 1);
-        execl(KLARWELL_BATCH_PATH, KLARWELL_BATCH_PATH, "--answers", "Yes,Yes,OK", "--log-dir",
-              work.Path().c_str(), music.Path().c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    const pid_t pid = Start(KLARWELL_BATCH_PATH,
+                            {"--answers", "Yes,Yes,OK", "--log-dir", work.Path(), music.Path()},
+                            work, pipeEnds[1]);
     close(pipeEnds[1]);
-    KillAfter(pid, pipeEnds[0], killAt);
+    std::FILE* output = fdopen(pipeEnds[0], "r");
+    char* line = nullptr;
+    std::size_t size = 0;
+    for (int reported = 0; reported < killAt && getline(&line, &size, output) > 0;) {
+        reported += std::string_view(line).find(" cleaned\"") != std::string_view::npos ? 1 : 0;
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    free(line);
+    std::fclose(output);
 
     const std::string log = ReadFile(work.Path() / "cleanup.log");
-    int whole = 0;
-    for (std::size_t at = 0; (at = log.find("\r\n", at)) != std::string::npos; at += 2) {
-        ++whole;
-    }
+    const auto whole = std::count(log.begin(), log.end(), '\n');
     ASSERT_GE(whole, killAt);
-    const Outcome undo = Undo({"--log", (work.Path() / "cleanup.log").native(), "--last",
-                               std::to_string(whole), music.Path().native()},
-                              work);
+    const Outcome undo =
+        Undo({"--log", work.Path() / "cleanup.log", "--last", std::to_string(whole), music.Path()},
+             work);
     EXPECT_EQ(undo.Status, 0);
     // Every file is back but the one whose rename was in flight and not logged; none is lost.
     int notBack = 0;
