@@ -257,13 +257,14 @@ TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
         music.CreateFile(original(i), std::to_string(i));
     }
     std::random_device seed;
-    const int killAt = std::uniform_int_distribution<int>(1, kFiles)(seed);
+    const int killAt = std::uniform_int_distribution<int>(1, kFiles - 1)(seed);
     SCOPED_TRACE("killed after " + std::to_string(killAt) + " reported renames");
 
-    // The batch prints a status line after each logged rename; it runs ahead of this reader by
-    // what the pipe holds, so the moment of the kill is not fixed either.
+    // The batch prints a status line after each logged rename. A small pipe keeps it at most a
+    // few renames ahead of this reader, so the kill lands part-way, at no fixed moment.
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
+    fcntl(pipeEnds[1], F_SETPIPE_SZ, 4096);
     const pid_t pid = Start(KLARWELL_BATCH_PATH,
                             {"--answers", "Yes,Yes,OK", "--log-dir", work.Path(), music.Path()},
                             work, pipeEnds[1]);

@@ -230,7 +230,7 @@ int Run(const std::vector<std::string_view>& words) {
         std::printf("No renames of %s are in the log.\n", Shown(folder.native()).c_str());
     }
     if (fewer) {
-        std::printf("only %lld renames of %s are in the log, not %lld\n",
+        std::printf("Only %lld renames of %s are in the log, not %lld.\n",
                     static_cast<long long>(count), Shown(folder.native()).c_str(),
                     static_cast<long long>(*arguments.Last));
     }
@@ -296,6 +296,6 @@ int main(int argc, char** argv) {
         // Nothing here is meant to throw; should a library still do so (out of memory), the tool
         // says so instead of aborting.
         std::fprintf(stderr, "klarwell-undo: %s\n", error.what());
-        return 2;
+        return klarwell::undo::kExitBadArguments;
     }
 }
