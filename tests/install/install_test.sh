@@ -13,6 +13,7 @@ fail() {
 installed_files() {
     sed 's|^|./usr/|' <<'LIST'
 bin/klarwell
+bin/klarwell-undo
 share/applications/com.orvane.klarwell.desktop
 share/doc/klarwell/changelog.gz
 share/doc/klarwell/copyright
