@@ -12,34 +12,26 @@
 namespace klarwell::testing {
 namespace {
 
-const char* const kHashAllowed =
-    "File names can not contain the characters /, \\, :, ?, \", <, >, |, ', @, $, %, ^, ~, or &";
-const char* const kHashForbidden =
-    "File names can not contain the characters /, \\, :, ?, \", <, >, |, ', @, #, $, %, ^, ~, or &";
+using namespace texts::window;
 
-TEST(TextFieldCheck, TellsOfForbiddenCharactersOnceAndRemovesThem) {
+TEST(TextFieldCheck, EachCheckedFieldTellsOnceAndRepairs) {
     struct Row {
         const char* why;
         const char* field;
         const char* start;
-        int caret;          // -1: `start` is pasted as a whole
-        const char* typed;  // typed at the caret
+        int caret;
+        const char* typed;
         const char* text;
         const char* message;
     };
     const Row rows[] = {
-        {"ampersand after two letters of the prefix", "txtPrefix", "ab", 2, "&", "ab",
-         kHashAllowed},
-        {"question mark between letters of the prefix", "txtPrefix", "ab", 1, "?", "ab",
-         kHashAllowed},
-        {"slash at the start of the suffix", "txtSuffix", "xy", 0, "/", "xy", kHashAllowed},
-        {"number sign allowed in the suffix", "txtSuffix", "a", 1, "#", "a#", nullptr},
-        {"every forbidden character but the number sign leaves the prefix", "txtPrefix",
-         "a/\\:?\"<>|'@#$%^~&b", -1, "", "a#b", kHashAllowed},
-        {"slash and colon pasted into a With field", "txtWith(0)", "a/b:c", -1, "", "abc",
-         kHashForbidden},
-        {"number sign refused in a With field", "txtWith(2)", "", 0, "#", "", kHashForbidden},
-        {"asterisk, blank and underscore accepted", "txtWith(1)", "", 0, "* _", "* _", nullptr},
+        {"prefix: question mark between letters", "txtPrefix", "ab", 1, "?", "ab",
+         kInvalidCharHashAllowed},
+        {"suffix: number sign allowed", "txtSuffix", "a", 1, "#", "a#", nullptr},
+        {"suffix: every forbidden character goes", "txtSuffix", "x", 1, "&/", "x",
+         kInvalidCharHashAllowed},
+        {"With field: number sign refused", "txtWith(2)", "", 0, "#", "",
+         kInvalidCharHashForbidden},
         {"keywords are not checked", "txtReplace(4)", "", 0, "&?/", "&?/", nullptr},
     };
     for (const Row& row : rows) {
@@ -47,21 +39,18 @@ TEST(TextFieldCheck, TellsOfForbiddenCharactersOnceAndRemovesThem) {
         WindowUnderTest w;
         auto* field = w.Form.findChild<QLineEdit*>(QLatin1String(row.field));
         ASSERT_NE(field, nullptr);
-        if (row.message != nullptr) {
-            w.Dialogs.Answers = {QMessageBox::Ok};
-        }
         field->setText(QLatin1String(row.start));
-        if (row.caret >= 0) {
-            field->setCursorPosition(row.caret);
-            QTest::keyClicks(field, QLatin1String(row.typed));
-        }
+        field->setCursorPosition(row.caret);
+        const std::size_t boxes = row.message != nullptr ? std::string_view(row.typed).size() : 0;
+        w.Dialogs.Answers.assign(boxes, QMessageBox::Ok);
+        QTest::keyClicks(field, QLatin1String(row.typed));
         EXPECT_EQ(field->text(), QLatin1String(row.text));
-        ASSERT_EQ(w.Dialogs.Boxes.size(), row.message != nullptr ? 1U : 0U);
-        if (row.message != nullptr) {
-            EXPECT_EQ(w.Dialogs.Boxes[0].Text, QString::fromUtf8(row.message));
-            EXPECT_EQ(w.Dialogs.Boxes[0].Title, QStringLiteral("Invalid Character Entered"));
-            EXPECT_EQ(w.Dialogs.Boxes[0].Buttons, QMessageBox::Ok);
-            EXPECT_EQ(w.Dialogs.Boxes[0].Icon, QMessageBox::NoIcon);
+        ASSERT_EQ(w.Dialogs.Boxes.size(), boxes);
+        for (const ShownBox& box : w.Dialogs.Boxes) {
+            EXPECT_EQ(box.Text, Q(row.message));
+            EXPECT_EQ(box.Title, Q(kInvalidCharTitle));
+            EXPECT_EQ(box.Buttons, QMessageBox::Ok);
+            EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
         }
     }
 }
@@ -93,7 +82,7 @@ void ExpectNameEditing(window::frmMain& f, bool enabled) {
     EXPECT_TRUE(f.chkAddSuffix->isEnabled() && f.txtSuffix->isEnabled());
 }
 
-TEST(UpdateIndexControls, ShowsThemWhileATickedPrefixOrSuffixHoldsTheNumberSign) {
+TEST(UpdateIndexControls, TheTicksAndTextsOfPrefixAndSuffixShowAndHideThem) {
     WindowUnderTest w;
     window::frmMain& f = w.Form;
     // The tick set by the prefix field's change runs the box's click, which shows the controls.
@@ -106,8 +95,8 @@ TEST(UpdateIndexControls, ShowsThemWhileATickedPrefixOrSuffixHoldsTheNumberSign)
     ExpectIndexControlsShown(f, true);
     f.chkAddSuffix->setChecked(false);
     ExpectIndexControlsShown(f, false);
-    EXPECT_FALSE(f.chkAddPrefix->isChecked());
     f.chkAddPrefix->setChecked(true);
+    ExpectIndexControlsShown(f, true);
     f.txtPrefix->clear();  // keeps its tick
     EXPECT_TRUE(f.chkAddPrefix->isChecked());
     ExpectIndexControlsShown(f, false);

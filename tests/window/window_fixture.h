@@ -11,11 +11,16 @@
 
 #include "engine/cleanup_log.h"
 #include "engine/posix_file_system.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/temp_folder.h"
 #include "window/dialogs.h"
 #include "window/frm_main.h"
 
 namespace klarwell::testing {
+
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 struct ShownBox {
     QString Text;
