@@ -73,6 +73,11 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthTwips = 5790;
 constexpr int kClientHeightTwips = 9390;
 const QColor kPictureTransparent(255, 0, 255);
+// The prefix, suffix and discard boxes are 195 twips high in the original, which cuts off the
+// bottom of their box with our fonts and style: they are 270 high, level with the prefix and
+// suffix fields, the discard box ending where the rule below it begins. The hint needs 4 lines.
+constexpr int kTickBoxHeight = 270;
+constexpr int kHintHeight = 720;
 
 QString Text(std::string_view text) {
     return DisplayText(text);
@@ -237,7 +242,7 @@ void frmMain::CreateControls() {
     Label3 =
         Place(new QLabel(QStringLiteral("(Enter a \"#\" for an index number with leading zeros)"),
                          client),
-              QStringLiteral("Label3"), 2445, 6480, 975, 690);
+              QStringLiteral("Label3"), 2445, 6480, 975, kHintHeight);
     Label3->setFont(ControlFont("DejaVu Sans Condensed", 7.5));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -246,10 +251,10 @@ void frmMain::CreateControls() {
     Label3->setPalette(grey);
 
     chkAddPrefix = Place(new QCheckBox(QStringLiteral("Add Prefix:"), client),
-                         QStringLiteral("chkAddPrefix"), 120, 6540, 1128, 195);
+                         QStringLiteral("chkAddPrefix"), 120, 6510, 1128, kTickBoxHeight);
     txtPrefix = Place(new QLineEdit(client), QStringLiteral("txtPrefix"), 1260, 6510, 1140, 285);
     chkAddSuffix = Place(new QCheckBox(QStringLiteral("Add Suffix:"), client),
-                         QStringLiteral("chkAddSuffix"), 120, 6900, 1128, 195);
+                         QStringLiteral("chkAddSuffix"), 120, 6870, 1128, kTickBoxHeight);
     txtSuffix = Place(new QLineEdit(client), QStringLiteral("txtSuffix"), 1260, 6870, 1140, 285);
 
     lblLeadingZeros = Place(new QLabel(QStringLiteral("Number Of Digits in Index #:"), client),
@@ -273,7 +278,7 @@ void frmMain::CreateControls() {
                           QStringLiteral("txtFirstIndex"), 2085, 7590, 1050, 285);
     chkRemoveOriginalName = Place(
         new QCheckBox(QStringLiteral("Discard Original File Names (use with caution!)"), client),
-        QStringLiteral("chkRemoveOriginalName"), 120, 7950, 5475, 195);
+        QStringLiteral("chkRemoveOriginalName"), 120, 7860, 5475, kTickBoxHeight);
     for (QWidget* control :
          {static_cast<QWidget*>(lblLeadingZeros), static_cast<QWidget*>(lblNumLeadingZeros),
           static_cast<QWidget*>(btnLeadingZerosUp), static_cast<QWidget*>(btnLeadingZerosDn),

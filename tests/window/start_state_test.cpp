@@ -45,6 +45,19 @@ TEST(FormLoad, StartsWithNoFolderTheIndexControlsHiddenAndTheStatusLineDocked) {
     EXPECT_EQ(f.focusWidget(), f.cmdBrowse);
 }
 
+TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWhole) {
+    WindowUnderTest w;
+    for (const QCheckBox* box :
+         {w.Form.chkAddPrefix, w.Form.chkAddSuffix, w.Form.chkRemoveOriginalName}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        EXPECT_GE(box->height(), box->sizeHint().height());
+        EXPECT_GE(box->width(), box->sizeHint().width());
+    }
+    const QLabel* hint = w.Form.Label3;
+    EXPECT_GE(hint->height(), hint->heightForWidth(hint->width()));
+    EXPECT_LE(hint->geometry().bottom(), w.Form.lblNumLeadingZeros->geometry().top());
+}
+
 TEST(FormLoad, PicturesKeysAndTabOrder) {
     WindowUnderTest w;
     window::frmMain& f = w.Form;
