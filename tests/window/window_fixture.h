@@ -31,9 +31,10 @@ struct ShownBox {
     Qt::TextFormat Format = Qt::AutoText;
 };
 
-// Answers the window's boxes and folder chooser from queues and records what was shown. A box or
-// chooser with no answer left fails the test.
-class ScriptedDialogs : public window::Dialogs {
+// The real message boxes, answered as a user does: once a box runs, it is recorded, and from its
+// own event loop the next button of Answers is pressed (NoButton: its close box is used). A box
+// with no answer left fails the test and is closed. The folder chooser answers from Folders.
+class ScriptedDialogs : public window::QtDialogs {
 public:
     QMessageBox::StandardButton RunMessageBox(QMessageBox& box) override;
     std::filesystem::path ChooseFolder(QWidget* owner, std::string_view title) override;
@@ -49,8 +50,8 @@ public:
 // The real window over the real file system, its log in a folder of its own, shown offscreen.
 struct WindowUnderTest {
     WindowUnderTest();
-    // Browse, with the chooser answering the music folder.
-    void ChooseMusic();
+    // Creates the files in the music folder and chooses it with Browse.
+    void ChooseMusic(const std::vector<std::string>& files = {});
 
     TempFolder Music;
     TempFolder ProgramFolder;
@@ -59,5 +60,8 @@ struct WindowUnderTest {
     engine::CleanupLog Log{ProgramFolder.Path(), ProgramFolder.Path() / "fallback"};
     window::frmMain Form{Dialogs, FileSystem, Log};
 };
+
+// The names "s0.mp3" to "s<count-1>.mp3".
+std::vector<std::string> Songs(int count);
 
 }  // namespace klarwell::testing
