@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +71,7 @@ TEST(FormLoad, StartsWithNoFolderTheIndexControlsHiddenAndTheStatusLineDocked) {
     EXPECT_EQ(f.focusWidget(), f.cmdBrowse);
 }
 
-TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWhole) {
+TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWholeAndTheReplacementRowsLineUp) {
     WindowUnderTest w;
     for (const QCheckBox* box :
          {w.Form.chkAddPrefix, w.Form.chkAddSuffix, w.Form.chkRemoveOriginalName}) {
@@ -81,6 +82,15 @@ TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWhole) {
     const QLabel* hint = w.Form.Label3;
     EXPECT_GE(hint->height(), hint->heightForWidth(hint->width()));
     EXPECT_LT(hint->geometry().bottom(), w.Form.lblNumLeadingZeros->geometry().top());
+    // The replacement rows stand one under the other inside their frame, each on one line.
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        const QRect keyword = w.Form.txtReplace[i]->geometry();
+        EXPECT_NEAR(w.Form.chkReplace[i]->geometry().center().y(), keyword.center().y(), 1);
+        EXPECT_EQ(w.Form.txtWith[i]->y(), keyword.y());
+        EXPECT_TRUE(w.Form.Frame3->rect().contains(w.Form.txtWith[i]->geometry()));
+        EXPECT_TRUE(i == 0 || keyword.y() > w.Form.txtReplace[i - 1]->geometry().bottom());
+    }
 }
 
 TEST(FormLoad, PicturesKeysAndTabOrder) {
