@@ -40,6 +40,7 @@ TEST(CmdBrowseClick, ListsTheAudioFilesShowsTheFolderAsTextAndRaisesTheDigitCoun
     EXPECT_EQ(w.Form.File1->model()->index(static_cast<int>(cafe), 0).data().toString(),
               QStringLiteral("caf\\xE9.mp3"));
     EXPECT_FALSE(w.Form.File1->isHidden());
+    EXPECT_TRUE(w.Form.TakeSettings().FolderChosen);
     const std::string shown = (w.Music.Path() / folder).native();
     EXPECT_EQ(w.Form.Path, shown);
     EXPECT_EQ(w.Form.lblFilePath->text(), Q(shown));
@@ -149,6 +150,7 @@ TEST(CmdRemoveClick, AFolderGoneAfterARenameKeepsTheCountInTheStatusLine) {
     EXPECT_EQ(w.Dialogs.Boxes[4].Text, Q(Finished(1)));
     EXPECT_EQ(w.Form.StatusBar1->text(), QStringLiteral("1 cleaned"));
     EXPECT_TRUE(w.Form.File1->isHidden());
+    EXPECT_EQ(w.Form.File1->ListCount(), 0);  // never the names of a folder no longer read
     EXPECT_EQ(w.ProgramFolder.Read("moved/a_b.mp3"), "a b.mp3");
     EXPECT_EQ(w.ProgramFolder.Read("moved/c d.mp3"), "c d.mp3");
 }

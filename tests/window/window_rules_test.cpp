@@ -39,7 +39,7 @@ TEST(DigitCountRules, ReadRaiseAndStepTheCount) {
         EXPECT_EQ(DigitCountForFolder(Q(row.caption), 10), Q(row.ten));
         EXPECT_EQ(DigitCountForFolder(Q(row.caption), 150), Q(row.oneFifty));
     }
-    EXPECT_EQ(DigitCountForFolder(Q("1"), 9), Q("1"));
+    EXPECT_EQ(DigitCountForFolder(Q("02"), 10), Q("02"));  // enough digits: as it was
 }
 
 TEST(LowerDigitCount, StopsAtTheDigitsTheHighestIndexNeeds) {
@@ -83,7 +83,7 @@ TEST(NormaliseFirstIndex, KeepsAPlainNumberWithinTheDigitCount) {
         {"a digit count below 1 keeps one digit", "12", 2, "0", "2", 1},
         {"forty thousand keeps its value", "40000", 5, "5", "40000", 5},
         {"2147483647 fits 32 bits", "2147483647", 10, "10", "2147483647", 10},
-        {"beyond 32 bits the leading digit goes", "9999999999", 10, "10", "999999999", 9},
+        {"beyond 32 bits the leading digit goes", "9999999999", 0, "10", "999999999", 9},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -162,6 +162,7 @@ TEST(DisplayText, ShowsUtf8AsTextAndEveryOtherByteEscaped) {
         {"a Latin-1 byte", "Caf\xE9.mp3", QStringLiteral("Caf\\xE9.mp3")},
         {"cut short at the end", "a\xE2\x82", QStringLiteral("a\\xE2\\x82")},
         {"cut short before a letter", "\xE2\x82x", QStringLiteral("\\xE2\\x82x")},
+        {"a second byte past the continuations", "\xC3\xC0", QStringLiteral("\\xC3\\xC0")},
         {"an overlong slash", "\xC0\xAF", QStringLiteral("\\xC0\\xAF")},
         {"an overlong three-byte form", "\xE0\x80\xAF", QStringLiteral("\\xE0\\x80\\xAF")},
         {"an encoded surrogate", "\xED\xA0\x80", QStringLiteral("\\xED\\xA0\\x80")},
