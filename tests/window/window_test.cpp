@@ -71,7 +71,7 @@ TEST(FormLoad, StartsWithNoFolderTheIndexControlsHiddenAndTheStatusLineDocked) {
     EXPECT_EQ(f.focusWidget(), f.cmdBrowse);
 }
 
-TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWholeAndTheReplacementRowsLineUp) {
+TEST(FormLoad, ControlsAreDrawnWholeStyledAndLinedUp) {
     WindowUnderTest w;
     for (const QCheckBox* box :
          {w.Form.chkAddPrefix, w.Form.chkAddSuffix, w.Form.chkRemoveOriginalName}) {
@@ -82,6 +82,12 @@ TEST(FormLoad, CheckBoxesAndTheHintAreDrawnWholeAndTheReplacementRowsLineUp) {
     const QLabel* hint = w.Form.Label3;
     EXPECT_GE(hint->height(), hint->heightForWidth(hint->width()));
     EXPECT_LT(hint->geometry().bottom(), w.Form.lblNumLeadingZeros->geometry().top());
+    // The styled controls: banner title, bold description, grey hint, centred digit count.
+    EXPECT_EQ(w.Form.Label1[2]->font().pointSizeF(), 19.5);
+    EXPECT_TRUE(w.Form.Label1[2]->font().bold() && w.Form.Label1[0]->font().bold());
+    EXPECT_EQ(w.Form.Label3->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+    EXPECT_EQ(w.Form.lblNumLeadingZeros->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(w.Form.StatusBar1->font().pointSizeF(), 8.25);
     // The replacement rows stand one under the other inside their frame, each on one line.
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
