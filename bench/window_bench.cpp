@@ -88,7 +88,7 @@ void BM_FrmMain_CleanFolder(benchmark::State& state) {
         form.cmdRemove_Click();
         if (!checked) {
             checked = true;
-            if (folder.Uncleaned() != 0 || form.Corrections != kCleanFiles) {
+            if (folder.Uncleaned() != 0 || form.Run.Corrections != kCleanFiles) {
                 state.SkipWithError("the window run left files uncleaned");
                 break;
             }

@@ -1,9 +1,6 @@
 #include "window/frm_main.h"
 
 #include <algorithm>
-#include <charconv>
-#include <climits>
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -11,7 +8,6 @@
 #include <QBitmap>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -22,7 +18,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
@@ -38,6 +33,7 @@
 #include "window/dialogs.h"
 #include "window/display_text.h"
 #include "window/file_list_box.h"
+#include "window/window_rules.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void InitWindowResources() {
@@ -77,6 +73,11 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthTwips = 5790;
 constexpr int kClientHeightTwips = 9390;
 const QColor kPictureTransparent(255, 0, 255);
+// The prefix, suffix and discard boxes are 195 twips high in the original, which cuts off the
+// bottom of their box with our fonts and style: they are 270 high, level with the prefix and
+// suffix fields, the discard box ending where the rule below it begins. The hint needs 4 lines.
+constexpr int kTickBoxHeight = 270;
+constexpr int kHintHeight = 720;
 
 QString Text(std::string_view text) {
     return DisplayText(text);
@@ -129,32 +130,7 @@ QIcon Arrow(bool up) {
     return QIcon(picture);
 }
 
-// The decimal digits of a whole, non-negative number of any size.
-std::string WholeNumberDigits(double value) {
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0);
-    return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string("0");
-}
-
-bool BeyondInt32(const std::string& digits) {
-    constexpr std::string_view kMax = "2147483647";
-    return digits.size() > kMax.size() || (digits.size() == kMax.size() && digits > kMax);
-}
-
 }  // namespace
-
-QString RemoveInvalidChars(const QString& Text, bool AllowHash) {
-    static const QString kForbidden = QStringLiteral("/\\:?<>|\"'@#$%^~&");
-    QString cleaned;
-    cleaned.reserve(Text.size());
-    for (const QChar c : Text) {
-        if (!kForbidden.contains(c) || (AllowHash && c == QLatin1Char('#'))) {
-            cleaned += c;
-        }
-    }
-    return cleaned;
-}
 
 frmMain::frmMain(Dialogs& dialogs, engine::FileSystem& fs, engine::CleanupLog& log, QWidget* parent)
     : QMainWindow(parent), m_Dialogs(dialogs), m_FileSystem(fs), m_Log(log) {
@@ -266,7 +242,7 @@ void frmMain::CreateControls() {
     Label3 =
         Place(new QLabel(QStringLiteral("(Enter a \"#\" for an index number with leading zeros)"),
                          client),
-              QStringLiteral("Label3"), 2445, 6480, 975, 690);
+              QStringLiteral("Label3"), 2445, 6480, 975, kHintHeight);
     Label3->setFont(ControlFont("DejaVu Sans Condensed", 7.5));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -275,10 +251,10 @@ void frmMain::CreateControls() {
     Label3->setPalette(grey);
 
     chkAddPrefix = Place(new QCheckBox(QStringLiteral("Add Prefix:"), client),
-                         QStringLiteral("chkAddPrefix"), 120, 6540, 1128, 195);
+                         QStringLiteral("chkAddPrefix"), 120, 6510, 1128, kTickBoxHeight);
     txtPrefix = Place(new QLineEdit(client), QStringLiteral("txtPrefix"), 1260, 6510, 1140, 285);
     chkAddSuffix = Place(new QCheckBox(QStringLiteral("Add Suffix:"), client),
-                         QStringLiteral("chkAddSuffix"), 120, 6900, 1128, 195);
+                         QStringLiteral("chkAddSuffix"), 120, 6870, 1128, kTickBoxHeight);
     txtSuffix = Place(new QLineEdit(client), QStringLiteral("txtSuffix"), 1260, 6870, 1140, 285);
 
     lblLeadingZeros = Place(new QLabel(QStringLiteral("Number Of Digits in Index #:"), client),
@@ -302,7 +278,7 @@ void frmMain::CreateControls() {
                           QStringLiteral("txtFirstIndex"), 2085, 7590, 1050, 285);
     chkRemoveOriginalName = Place(
         new QCheckBox(QStringLiteral("Discard Original File Names (use with caution!)"), client),
-        QStringLiteral("chkRemoveOriginalName"), 120, 7950, 5475, 195);
+        QStringLiteral("chkRemoveOriginalName"), 120, 7860, 5475, kTickBoxHeight);
     for (QWidget* control :
          {static_cast<QWidget*>(lblLeadingZeros), static_cast<QWidget*>(lblNumLeadingZeros),
           static_cast<QWidget*>(btnLeadingZerosUp), static_cast<QWidget*>(btnLeadingZerosDn),
@@ -418,11 +394,8 @@ engine::CleanSettings frmMain::TakeSettings() {
     s.IndexNumbering = !lblLeadingZeros->isHidden();
     // Hidden index controls leave the values of the last time they were read.
     if (s.IndexNumbering) {
-        const double count =
-            engine::RoundHalfEven(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
-        s.FileCountChars = static_cast<int>(std::clamp(count, 0.0, static_cast<double>(INT_MAX)));
-        s.FirstIndex = engine::RoundToInt32(engine::NumericValue(Bytes(txtFirstIndex->text())))
-                           .value_or(s.FirstIndex);
+        s.FileCountChars = DigitCount(lblNumLeadingZeros->text());
+        s.FirstIndex = FirstIndex(txtFirstIndex->text()).value_or(s.FirstIndex);
     }
     return s;
 }
@@ -435,7 +408,7 @@ void frmMain::Form_Load() {
                        .arg(engine::kVersionMinor)
                        .arg(engine::kVersionRevision));
     ProgressBar1->SetValue(0);
-    Corrections = 0;
+    Run.Corrections = 0;
     const QWidget* client = centralWidget();
     StatusBar1->setGeometry(0, client->height() - StatusBar1->height(), client->width(),
                             StatusBar1->height());
@@ -488,17 +461,15 @@ void frmMain::cmdBrowse_Click() {
     StatusBar1->setText(
         QStringLiteral("%1 - %2 files").arg(folder, QString::number(File1->ListCount())));
     lblFilePath->setText(folder);
-    const auto countDigits = static_cast<int>(engine::DecimalText(File1->ListCount()).size());
-    if (engine::NumericValue(Bytes(lblNumLeadingZeros->text())) < countDigits) {
-        lblNumLeadingZeros->setText(QString::number(countDigits));
-    }
+    lblNumLeadingZeros->setText(
+        DigitCountForFolder(lblNumLeadingZeros->text(), File1->ListCount()));
 }
 
 void frmMain::ClearFolder() {
     Path.clear();
     File1->hide();
     lblFilePath->setText(Text(kNoPathCaption));
-    CancelProcess = true;
+    Run.CancelProcess = true;
 }
 
 void frmMain::ReportUnlistableFolder(const std::filesystem::path& folder,
@@ -509,78 +480,54 @@ void frmMain::ReportUnlistableFolder(const std::filesystem::path& folder,
 }
 
 void frmMain::cmdRemove_Click() {
-    ShowProgress(false);
+    m_Interface.ShowProgress(false);
     if (File1->isHidden()) {
         ShowMessage(kChoosePathMessage, {}, Buttons::Ok, Icon::None);
         cmdBrowse_Click();
     }
     if (File1->isHidden()) {
-        SetStatusText(engine::kCancelledStatus);
+        m_Interface.SetStatusText(engine::kCancelledStatus);
         return;
     }
     const engine::CleanSettings settings = TakeSettings();
     m_Running = true;
     const engine::CleanOutcome outcome =
-        engine::RunCleanCommand(settings, *this, *this, m_FileSystem, m_Log);
+        engine::RunCleanCommand(settings, Run, m_Interface, m_FileSystem, m_Log);
     m_Running = false;
-    ShowListIndex();
+    m_Interface.ShowListIndex();
     if (outcome == engine::CleanOutcome::WidthRefused) {
         txtFirstIndex->setFocus();
     }
 }
 
 void frmMain::btnLeadingZerosUp_Click() {
-    const double count = std::trunc(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
-    lblNumLeadingZeros->setText(
-        QString::fromStdString(engine::DecimalText(static_cast<std::int64_t>(count) + 1)));
+    lblNumLeadingZeros->setText(DigitCountUp(lblNumLeadingZeros->text()));
 }
 
 void frmMain::btnLeadingZerosDn_Click() {
-    const double count =
-        engine::RoundHalfEven(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
-    FileCountChars = static_cast<int>(std::clamp(count, 0.0, static_cast<double>(INT_MAX)));
-    CurFileCount = 0;
-    FileIndexCountOffset =
-        engine::RoundToInt32(engine::NumericValue(Bytes(txtFirstIndex->text()))).value_or(1) - 1;
+    Run.FileCountChars = DigitCount(lblNumLeadingZeros->text());
+    Run.CurFileCount = 0;
+    Run.FileIndexCountOffset = FirstIndex(txtFirstIndex->text()).value_or(1) - 1;
     const int fileCount = File1->ListCount();
-    const int needed = engine::NeededDigits(fileCount, FileIndexCountOffset);
-    if (FileCountChars > needed) {
-        if (FileCountChars > 1) {
-            lblNumLeadingZeros->setText(QString::number(FileCountChars - 1));
-        }
-        return;
+    const int needed = engine::NeededDigits(fileCount, Run.FileIndexCountOffset);
+    const DigitCountDown down = LowerDigitCount(Run.FileCountChars, needed);
+    if (down.Lowered) {
+        lblNumLeadingZeros->setText(QString::number(*down.Lowered));
     }
-    ShowMessage(engine::DigitCountMessage(needed, fileCount, FileIndexCountOffset), {}, Buttons::Ok,
-                Icon::None);
-    txtFirstIndex->setFocus();
+    if (down.Refused) {
+        ShowMessage(engine::DigitCountMessage(needed, fileCount, Run.FileIndexCountOffset), {},
+                    Buttons::Ok, Icon::None);
+        txtFirstIndex->setFocus();
+    }
 }
 
 void frmMain::txtFirstIndex_Change() {
-    const QString before = txtFirstIndex->text();
-    const double value = std::trunc(std::fabs(engine::NumericValue(Bytes(before))));
-    std::string digits = std::isfinite(value) ? WholeNumberDigits(value) : std::string("0");
-    const double countValue = std::trunc(engine::NumericValue(Bytes(lblNumLeadingZeros->text())));
-    const auto digitCount = static_cast<std::size_t>(std::clamp(countValue, 1.0, 400.0));
-    bool cut = false;
-    if (digits.size() > digitCount) {
-        digits.erase(0, digits.size() - digitCount);
-        cut = true;
-    }
-    // A first index must fit 32 bits: drop leading digits as the digit count does.
-    while (BeyondInt32(digits)) {
-        digits.erase(0, 1);
-        cut = true;
-    }
-    const QString normal = QString::fromStdString(digits);
-    if (cut) {
-        txtFirstIndex->setText(normal);
-        txtFirstIndex->setCursorPosition(static_cast<int>(normal.size()));
-    } else if (normal != before) {
-        // Keep the caret where the user was, less what vanished.
-        const qsizetype caret = txtFirstIndex->cursorPosition() - (before.size() - normal.size());
-        txtFirstIndex->setText(normal);
-        txtFirstIndex->setCursorPosition(
-            static_cast<int>(std::clamp<qsizetype>(caret, 0, normal.size())));
+    const QString text = txtFirstIndex->text();
+    const FirstIndexEdit edit =
+        NormaliseFirstIndex(text, txtFirstIndex->cursorPosition(), lblNumLeadingZeros->text());
+    if (edit.Text != text) {
+        txtFirstIndex->setText(edit.Text);
+        txtFirstIndex->setCursorPosition(edit.Caret);
     }
     if (txtFirstIndex->text() == QStringLiteral("0")) {
         txtFirstIndex->setSelection(0, 1);
@@ -647,10 +594,8 @@ void frmMain::CheckFieldText(QLineEdit* field, bool allowHash) {
 }
 
 void frmMain::UpdateIndexControls() {
-    const QChar hash = QLatin1Char('#');
-    const bool hashCondition = (chkAddPrefix->isChecked() && txtPrefix->text().contains(hash)) ||
-                               (chkAddSuffix->isChecked() && txtSuffix->text().contains(hash));
-    if (hashCondition) {
+    if (HashCondition(chkAddPrefix->isChecked(), txtPrefix->text(), chkAddSuffix->isChecked(),
+                      txtSuffix->text())) {
         lblLeadingZeros->show();
         lblNumLeadingZeros->show();
         btnLeadingZerosUp->show();
@@ -701,90 +646,7 @@ void frmMain::SetTextFieldEnabled(QLineEdit* field, bool enabled) {
 
 Answer frmMain::ShowMessage(std::string_view text, std::string_view title, Buttons buttons,
                             Icon icon) {
-    ShowListIndex();
-    QMessageBox box(this);
-    // Names may hold "<" and "&": never read them as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(Text(text));
-    box.setWindowTitle(Text(title.empty() ? engine::kApplicationTitle : title));
-    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
-    QMessageBox::StandardButtons set;
-    QMessageBox::StandardButton first = QMessageBox::Ok;
-    switch (buttons) {
-        case Buttons::Ok:
-            set = QMessageBox::Ok;
-            break;
-        case Buttons::OkCancel:
-            set = QMessageBox::Ok | QMessageBox::Cancel;
-            break;
-        case Buttons::YesNo:
-            set = QMessageBox::Yes | QMessageBox::No;
-            first = QMessageBox::Yes;
-            break;
-        case Buttons::YesNoCancel:
-            set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-            first = QMessageBox::Yes;
-            break;
-    }
-    box.setStandardButtons(set);
-    box.setDefaultButton(first);
-    switch (m_Dialogs.RunMessageBox(box)) {
-        case QMessageBox::Ok:
-            return Answer::Ok;
-        case QMessageBox::Cancel:
-            return Answer::Cancel;
-        case QMessageBox::Yes:
-            return Answer::Yes;
-        case QMessageBox::No:
-            return Answer::No;
-        default:
-            break;
-    }
-    // Closed without a button: a box with Cancel counts it as Cancel, the others as their
-    // gentlest answer.
-    if (set.testFlag(QMessageBox::Cancel)) {
-        return Answer::Cancel;
-    }
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-}
-
-void frmMain::SetStatusText(std::string_view text) {
-    StatusBar1->setText(Text(text));
-}
-
-void frmMain::SetProgress(int value) {
-    ProgressBar1->SetValue(value);
-}
-
-void frmMain::SelectListEntry(int index) {
-    // The list is drawn again only when a box opens or the run ends; selecting, and so scrolling,
-    // at once for every file would cost more than the rename itself.
-    m_ListIndexToShow = index;
-}
-
-void frmMain::ShowListIndex() {
-    if (m_ListIndexToShow >= 0) {
-        File1->SetListIndex(m_ListIndexToShow);
-        m_ListIndexToShow = -1;
-    }
-}
-
-void frmMain::RereadList() {
-    m_ListIndexToShow = -1;
-    if (const std::error_code error = File1->Refresh(); error) {
-        ReportUnlistableFolder(File1->Path(), error);
-    }
-}
-
-void frmMain::ShowProgress(bool shown) {
-    ProgressBar1->setVisible(shown);
-    lblProgress->setVisible(shown);
-}
-
-void frmMain::ProcessPendingEvents() {
-    ShowListIndex();
-    // Drawing only: a click or key press now could change an option under the run.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return m_Interface.ShowMessage(text, title, buttons, icon);
 }
 
 }  // namespace klarwell::window

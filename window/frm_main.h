@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include <QMainWindow>
-#include <QString>
 
 #include "engine/clean_settings.h"
 #include "engine/cleanup_log.h"
 #include "engine/file_system.h"
 #include "engine/run_state.h"
 #include "engine/user_interface.h"
+#include "window/window_interface.h"
 
 class QAction;
 class QCheckBox;
@@ -33,9 +33,9 @@ namespace klarwell::window {
 class Dialogs;
 class FileListBox;
 
-// The program's one window. It owns the run state a clean run shares (its public variables, taken
-// from engine::RunState under their own names) and is the engine's user interface.
-class frmMain : public QMainWindow, public engine::UserInterface, public engine::RunState {
+// The program's one window: its controls and their handlers. It holds the run state a clean run
+// shares and the engine's user interface on its controls.
+class frmMain : public QMainWindow {
 public:
     frmMain(Dialogs& dialogs, engine::FileSystem& fs, engine::CleanupLog& log,
             QWidget* parent = nullptr);
@@ -72,17 +72,8 @@ public:
     // Disables the name-editing controls while the original names are discarded.
     void SetOptionsForRemoveName();
 
-    // engine::UserInterface
-    engine::Answer ShowMessage(std::string_view text, std::string_view title,
-                               engine::Buttons buttons, engine::Icon icon) override;
-    void SetStatusText(std::string_view text) override;
-    void SetProgress(int value) override;
-    void SelectListEntry(int index) override;
-    void RereadList() override;
-    void ShowProgress(bool shown) override;
-    void ProcessPendingEvents() override;
-
-    // Public variables of the window besides the run state.
+    // Public variables of the window: the run state a clean run shares, and the folder choice.
+    engine::RunState Run;
     std::filesystem::path strresfolder;  // result of the last folder choice
     std::filesystem::path Path;          // the chosen source folder; empty when none
 
@@ -129,6 +120,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class WindowInterface;  // reports a folder that can no longer be listed
+
     void CreateControls();
     void ConnectHandlers();
     void SetTabOrder();
@@ -141,19 +134,16 @@ private:
     // them.
     void CheckFieldText(QLineEdit* field, bool allowHash);
     void SetTextFieldEnabled(QLineEdit* field, bool enabled);
-    // Selects the entry the run has reached, before the window can next be drawn.
-    void ShowListIndex();
+    engine::Answer ShowMessage(std::string_view text, std::string_view title,
+                               engine::Buttons buttons, engine::Icon icon);
 
     Dialogs& m_Dialogs;
     engine::FileSystem& m_FileSystem;
     engine::CleanupLog& m_Log;
     // The values of the last take, kept for the digit count and first index while hidden.
     engine::CleanSettings m_LastSettings;
+    WindowInterface m_Interface{*this, m_Dialogs};
     bool m_Running = false;
-    int m_ListIndexToShow = -1;
 };
-
-// Removes every character a file name must not hold; the number sign only when it is not allowed.
-[[nodiscard]] QString RemoveInvalidChars(const QString& Text, bool AllowHash);
 
 }  // namespace klarwell::window

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "window/window_rules.h"
+
 namespace klarwell::window {
 
 std::filesystem::path BrowseFolder(QWidget* owner, std::string_view title) {
@@ -46,14 +48,6 @@ std::filesystem::path ChosenFolderBytes(const QString& chosen) {
         folder /= found;
     }
     return folder;
-}
-
-std::filesystem::path WithoutTrailingSeparator(std::filesystem::path folder) {
-    std::string text = folder.native();
-    while (text.size() > 1 && text.back() == '/') {
-        text.pop_back();
-    }
-    return text;
 }
 
 }  // namespace klarwell::window

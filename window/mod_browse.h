@@ -19,7 +19,4 @@ namespace klarwell::window {
 // cleaned; the result is then empty, as for a cancel.
 [[nodiscard]] std::filesystem::path ChosenFolderBytes(const QString& chosen);
 
-// A chosen folder without its trailing separators; the root stays "/".
-[[nodiscard]] std::filesystem::path WithoutTrailingSeparator(std::filesystem::path folder);
-
 }  // namespace klarwell::window
