@@ -40,6 +40,7 @@ TEST(NumericValue, LeadingDecimalNumber) {
         {"an exponent continues the number", "15e2x", 1500.0},
         {"a negative exponent", "25E-1", 2.5},
         {"an exponent without digits is not read", "3e+", 3.0},
+        {"an exponent mark that ends the text is not read", "5e", 5.0},
         {"a point alone is no number", ".e5", 0.0},
         {"too large for a double", "1" + std::string(400, '0'), kInfinity},
         {"an exponent too large for a double", "1e400", kInfinity},

@@ -115,6 +115,16 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
          {kBackupYes, End(1, false, 1)},
          {{"Song_One.mp3", "1"}, {"notes.txt", "n"}},
          LogLineText("<F>/Song One.mp3", "<F>/Song_One.mp3")},
+        {"flags, a negative first index and \\u escapes of one to four bytes are read",
+         {{"Song.mp3", "s"}},
+         R"({"DiscardOriginalNames":true,"AddPrefix":true,"Prefix":"\u20ac\u0080\ud83c\udfb5#",)"
+         R"("IndexNumbering":true,"FileCountChars":2,"FirstIndex":-4})",
+         "Yes,Yes,OK",
+         0,
+         {End(1, false, 1)},
+         {{"\xe2\x82\xac\xc2\x80\xf0\x9f\x8e\xb5"
+           "-4.mp3",
+           "s"}}},
         {"names are read from \\udcXX and \\u0001, printed so and renamed byte for byte",
          conflict,
          R"({"FileNames":["b\udce9\u0001 c.mp3"]})",
