@@ -1,6 +1,6 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 klarwell_add_bench(klarwell-progressbar-bench
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/progressbar_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp
-    LIBS klarwell_progressbar Qt6::Test)
+    LIBS klarwell_progressbar_qt Qt6::Test)
 target_compile_definitions(klarwell-progressbar-bench PRIVATE
     QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)

@@ -18,8 +18,10 @@ class PropertyStore {
 public:
     using Value = std::variant<std::int32_t, bool, Picture>;
 
+    // Whether two names stand for the same property.
+    [[nodiscard]] static bool SameName(std::string_view a, std::string_view b);
+
     void WriteProperty(std::string_view name, const Value& value, const Value& defaultValue);
-    [[nodiscard]] Value ReadProperty(std::string_view name, const Value& defaultValue) const;
 
     // Typed reads: a stored value of another kind converts as the container would (True is -1,
     // any non-zero number is True, a number is no picture).
