@@ -51,6 +51,11 @@ TEST(ProgressBarWidget, SetValuePaintsAtOnceOnlyWhenAPixelChanges) {
     const QImage screen = widget.grab().toImage();
     EXPECT_EQ(screen.pixel(9, 10), qRgb(0, 120, 215)) << "the first block on screen";
     EXPECT_EQ(screen.pixel(12, 10), qRgb(255, 255, 255));
+
+    widget.Bar().SetShowText(true);  // the first text paint measures from (0, 0): no text yet
+    const int before = widget.Paints;
+    widget.SetValue(1);
+    EXPECT_EQ(widget.Paints - before, 1) << "the same value, but the text had not settled";
 }
 
 TEST(ProgressBarWidget, BarFollowsResizes) {
@@ -104,6 +109,36 @@ TEST(QtTextRenderer, DrawsInsideTheRectangleOnly) {
             }
         }
         EXPECT_EQ(inked, row.inked);
+    }
+}
+
+// Text starting left of the surface shows from column 0 on, as the same text further right.
+TEST(QtTextRenderer, TextOverTheLeftEdgeKeepsColumnZero) {
+    QtTextRenderer renderer;
+    const FontObject font;
+    PixelSurface whole(80, 24);
+    renderer.Draw(whole, {10, 3, 80, 24}, "50 %", font, Rgb(0, 0, 0));
+    const auto inked = [](const PixelSurface& surface, int x) {
+        for (int y = 0; y < surface.Height(); ++y) {
+            if (surface.GetPixel(x, y) != Rgb(255, 255, 255)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int firstInk = 10;
+    while (firstInk < 80 && !inked(whole, firstInk)) {
+        ++firstInk;
+    }
+    ASSERT_TRUE(inked(whole, firstInk + 1));
+    // The first column of ink falls left of the surface; the next one lands on column 0.
+    const int shift = firstInk + 1;
+    PixelSurface cut(80, 24);
+    renderer.Draw(cut, {10 - shift, 3, 80 - shift, 24}, "50 %", font, Rgb(0, 0, 0));
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x + shift < 80; ++x) {
+            ASSERT_EQ(cut.GetPixel(x, y), whole.GetPixel(x + shift, y)) << x << ',' << y;
+        }
     }
 }
 
