@@ -13,13 +13,14 @@ namespace {
 
 using internal::AsColor;
 using internal::ClampToInt32;
+using internal::kBlack;
 using internal::LightenColor;
 using internal::RoundToInt;
 using internal::TranslateColor;
 
 constexpr std::int32_t kWhite = 0xFFFFFF;
-constexpr std::int32_t kBlack = 0x000000;
 constexpr char kSearchingText[] = "Searching..";
+
 struct CornerPixel {
     bool FromRight;  // x counts from R instead of from 0
     int X;

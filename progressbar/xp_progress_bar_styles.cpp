@@ -11,11 +11,10 @@ namespace {
 
 using internal::AsColor;
 using internal::BlendColors;
+using internal::kBlack;
 using internal::LightenColor;
 using internal::RoundToInt;
 using internal::TranslateColor;
-
-constexpr std::int32_t kBlack = 0x000000;
 
 }  // namespace
 

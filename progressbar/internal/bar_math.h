@@ -7,6 +7,9 @@
 
 namespace klarwell::progressbar::internal {
 
+// The background of the dark style.
+constexpr std::int32_t kBlack = 0x000000;
+
 // A pixel as a stored colour value (0x00BBGGRR, bit 31 clear).
 constexpr std::int32_t AsColor(Pixel pixel) {
     return static_cast<std::int32_t>(pixel);
