@@ -29,12 +29,12 @@ public:
     [[nodiscard]] bool ReadBool(std::string_view name, bool defaultValue) const;
     [[nodiscard]] Picture ReadPicture(std::string_view name) const;
 
-    [[nodiscard]] std::optional<Value> Find(std::string_view name) const;
     [[nodiscard]] bool Contains(std::string_view name) const { return Find(name).has_value(); }
     [[nodiscard]] std::size_t Count() const { return m_Values.size(); }
 
 private:
     static std::string Key(std::string_view name);
+    [[nodiscard]] std::optional<Value> Find(std::string_view name) const;
 
     std::map<std::string, Value> m_Values;
 };
