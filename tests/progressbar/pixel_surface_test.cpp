@@ -20,6 +20,8 @@ constexpr Pixel kPaper = Rgb(200, 210, 220);
 TEST(PixelSurface, FillFrameAndLines) {
     PixelSurface surface(14, 8);
     surface.FrameRect({0, 0, 6, 5}, Brush::Solid(Rgb(0, 0, 1)));
+    surface.FrameRect({12, 5, 12, 8}, Brush::Solid(Rgb(0, 0, 1)));  // no width: nothing
+    surface.FrameRect({8, 7, 13, 7}, Brush::Solid(Rgb(0, 0, 1)));   // no height: nothing
     surface.FillRect({2, 1, 5, 3}, Brush::Solid(Rgb(0, 0, 2)));
     surface.SetPen(Rgb(0, 0, 3));
     const int lines[][4] = {{5, 6, 1, 6},     // leftward: x = 5 down to 2
@@ -62,7 +64,8 @@ TEST(PixelSurface, ClipsEveryOperationToTheRaster) {
     surface.MoveToEx(INT_MIN, 1);
     surface.LineTo(INT_MAX, 1);
     surface.PatBlt(2, 2, INT_MAX, INT_MAX);
-    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'#', kInk}}), (Rows{"....", "####", "..##"}));
+    surface.PatBlt(0, 0, 1, 1);
+    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'#', kInk}}), (Rows{"#...", "####", "..##"}));
     surface.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Brush::Solid(kPaper));
     EXPECT_EQ(Drawing(surface, {{'o', kPaper}}), (Rows{"oooo", "oooo", "oooo"}));
 }
@@ -132,21 +135,28 @@ TEST(PixelSurface, DrawEdgeRings) {
     struct Row {
         const char* why;
         int edge;
+        int width;
         Rows expected;
     };
     const Row rows[] = {
         {"etched: sunken outer, raised inner",
          kEdgeEtched,
+         6,
          {"sssssh", "shhhsh", "sh..sh", "sssssh", "hhhhhh"}},
         {"bump: raised outer, sunken inner",
          kEdgeBump,
+         6,
          {"llllld", "ldddld", "ld..ld", "llllld", "dddddd"}},
-        {"sunken outer only", kBdrSunkenOuter, {"sssssh", "s....h", "s....h", "s....h", "hhhhhh"}},
+        {"sunken outer only",
+         kBdrSunkenOuter,
+         6,
+         {"sssssh", "s....h", "s....h", "s....h", "hhhhhh"}},
+        {"no width: no ring", kEdgeEtched, 0, {"......", "......", "......", "......", "......"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         PixelSurface surface(6, 5, Rgb(1, 2, 3));
-        surface.DrawEdge({0, 0, 6, 5}, row.edge);
+        surface.DrawEdge({0, 0, row.width, 5}, row.edge);
         EXPECT_EQ(Drawing(surface, {{'.', Rgb(1, 2, 3)},
                                     {'s', Rgb(160, 160, 160)},
                                     {'h', Rgb(255, 255, 255)},

@@ -61,6 +61,8 @@ TEST(DrawLine, DrawsOnTheGivenSurfaceInTheTranslatedColour) {
     bar.DrawLine(0, 0, 0, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
     EXPECT_EQ(surface.GetPixel(0, 2), kBar);
     EXPECT_EQ(surface.GetPixel(0, 3), kWhite);
+    bar.DrawLine(1, 0, 1, 3, &surface, static_cast<std::int32_t>(0x80010000U));
+    EXPECT_EQ(surface.GetPixel(1, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
 }
 
 TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {

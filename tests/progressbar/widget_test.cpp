@@ -58,6 +58,21 @@ TEST(ProgressBarWidget, SetValuePaintsAtOnceOnlyWhenAPixelChanges) {
     EXPECT_EQ(widget.Paints - before, 1) << "the same value, but the text had not settled";
 }
 
+// A paint asked for by the window system draws the bar anew: a change that did not repaint shows.
+TEST(ProgressBarWidget, SystemPaintDrawsTheBar) {
+    ProgressBarWidget widget;
+    widget.setGeometry(0, 0, 237, 21);
+    widget.ReadProperties(PropertyStore{});
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    widget.SetValue(100);
+    widget.Bar().SetScrolling(7);  // cross-hatch: pixel (5, 12) is on a horizontal line
+    EXPECT_EQ(widget.grab().toImage().pixel(5, 12), qRgb(0, 120, 215));
+    widget.Bar().SetBrushStyle(1);  // vertical lines, no repaint of its own
+    widget.repaint();
+    EXPECT_EQ(widget.grab().toImage().pixel(5, 12), qRgb(140, 194, 236)) << "a gap in the tint";
+}
+
 TEST(ProgressBarWidget, BarFollowsResizes) {
     ProgressBarWidget widget;
     widget.setGeometry(0, 0, 237, 21);
