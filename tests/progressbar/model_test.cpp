@@ -160,7 +160,7 @@ TEST(XPProgressBar, BufferGrowthRule) {
          300,
          20,
          {{250, 30, 250, 30}, {250, 10, 250, 30}, {260, 5, 260, 5}}},
-        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {10, 4, 10, 4}, {0, 0, 10, 4}}},
+        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {1, 1, 1, 1}, {0, 0, 1, 1}}},
         // Beyond PixelSurface::kMaxPixels: the old buffer is released and no new one is made.
         {"a buffer that cannot be made leaves none",
          30,

@@ -107,6 +107,7 @@ TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
     PixelSurface surface(2, 2);
     bar.DrawGradient(system, plain, 0, 0, 1, 1, &surface, vertical);
     EXPECT_EQ(system, 0xD77800) << "the translated colour is written back";
+    bar.DrawGradient(system, plain, 0, 0, 1, 1, nullptr, vertical);  // no surface: nothing
 }
 
 TEST(DrawPercentText, NumberText) {
