@@ -29,19 +29,21 @@ TEST(PixelSurface, FillFrameAndLines) {
                             {7, 2, 7, 5},     // downward: y = 2 to 4
                             {9, 5, 9, 2},     // upward: y = 5 down to 3
                             {10, 1, 13, 4},   // slanted: (10, 1), (11, 2), (12, 3)
+                            {0, 5, 2, 7},     // slanted from column 0: (0, 5), (1, 6)
+                            {13, 0, 11, 2},   // slanted from row 0: (13, 0), (12, 1)
                             {12, 6, 12, 6}};  // start equal to end: nothing
     for (const auto& line : lines) {
         surface.MoveToEx(line[0], line[1]);
         surface.LineTo(line[2], line[3]);
     }
     const Rows expected = {
-        "FFFFFF.LLLL...",  //
-        "F.RRRF....L...",  //
+        "FFFFFF.LLLL..L",  //
+        "F.RRRF....L.L.",  //
         "F.RRRF.L...L..",  //
         "F....F.L.L..L.",  //
         "FFFFFF.L.L....",  //
-        ".........L....",  //
-        "..LLLL........",  //
+        "L........L....",  //
+        ".LLLLL........",  //
         "..............",
     };
     EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'F', 1 << 16}, {'R', 2 << 16}, {'L', 3 << 16}}),

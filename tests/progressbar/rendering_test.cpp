@@ -65,6 +65,15 @@ TEST(DrawLine, DrawsOnTheGivenSurfaceInTheTranslatedColour) {
     EXPECT_EQ(surface.GetPixel(1, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
 }
 
+// Without a size, the whole buffer: here its bottom-right corner pixel, white.
+TEST(PDraw, NoSizeCopiesTheWholeBuffer) {
+    XP_ProgressBar bar(10, 8);
+    PixelSurface target(12, 12, Rgb(0, 0, 0));
+    bar.pDraw(&target);
+    EXPECT_EQ(target.GetPixel(9, 7), kWhite);
+    EXPECT_EQ(target.GetPixel(10, 8), Rgb(0, 0, 0));
+}
+
 TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
     struct Row {
         const char* why;
