@@ -93,6 +93,13 @@ TEST(KlarwellRenderBar, AnySizeRenders) {
     }
 }
 
+TEST(KlarwellRenderBar, WritesPngUnlessTheNameEndsInPpm) {
+    const auto png = TempPath("bar.png");
+    const RunResult run = Render("--width 4 --height 3 --out " + png.string(), false);
+    ASSERT_EQ(run.Status, 0) << run.Stderr;
+    EXPECT_EQ(ReadFile(png).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+}
+
 TEST(KlarwellRenderBar, BadArgumentsExitWithStatus2) {
     struct Row {
         const char* why;
@@ -106,6 +113,7 @@ TEST(KlarwellRenderBar, BadArgumentsExitWithStatus2) {
         {"unknown property", "--width 10 --height 10 --set Colour=1 --out x.ppm"},
         {"ShowText only 0 or 1", "--width 10 --height 10 --set ShowText=2 --out x.ppm"},
         {"value beyond 32 bits", "--width 10 --height 10 --set Value=4294967296 --out x.ppm"},
+        {"hex beyond 32 bits", "--width 10 --height 10 --set Color=0x100000000 --out x.ppm"},
         {"set without a value", "--width 10 --height 10 --set Value --out x.ppm"},
         {"unknown option", "--width 10 --height 10 --scale 2 --out x.ppm"},
         {"option without its value", "--width 10 --height 10 --out"},
