@@ -177,6 +177,8 @@ TEST(PixelSurface, BitBltCopiesOnlyWhatBothRastersHold) {
     EXPECT_EQ(target.GetPixel(2, 3), kWhite);
     EXPECT_FALSE(target.BitBlt(3, 3, 10, 10, source, 1, 1)) << "the same pixels change nothing";
     EXPECT_FALSE(target.BitBlt(0, 0, 4, 4, source, INT_MAX, INT_MIN)) << "source far away";
+    EXPECT_TRUE(target.BitBlt(0, 0, 4, 1, source, 0, 0)) << "a single row";
+    EXPECT_EQ(target.GetPixel(0, 0), kInk);
 }
 
 }  // namespace

@@ -71,6 +71,9 @@ TEST(ProgressBarWidget, SystemPaintDrawsTheBar) {
     widget.Bar().SetBrushStyle(1);  // vertical lines, no repaint of its own
     widget.repaint();
     EXPECT_EQ(widget.grab().toImage().pixel(5, 12), qRgb(140, 194, 236)) << "a gap in the tint";
+    widget.resize(237, 30);
+    EXPECT_EQ(widget.grab().toImage().pixel(10, 29), qRgb(105, 105, 105))
+        << "the bump edge's bottom row after growing in height only";
 }
 
 TEST(ProgressBarWidget, BarFollowsResizes) {
@@ -78,9 +81,11 @@ TEST(ProgressBarWidget, BarFollowsResizes) {
     widget.setGeometry(0, 0, 237, 21);
     widget.ReadProperties(PropertyStore{});
     widget.SetValue(100);  // unshown: nothing reaches a screen, nothing breaks
-    widget.setGeometry(0, 0, 300, 30);
-    EXPECT_EQ(widget.Bar().ScaleWidth(), 300);
+    widget.setGeometry(0, 0, 300, 21);
+    EXPECT_EQ(widget.Bar().ScaleWidth(), 300) << "a change of width alone";
     EXPECT_EQ(widget.Bar().BufferWidth(), 300);
+    widget.setGeometry(0, 0, 300, 30);
+    EXPECT_EQ(widget.Bar().ScaleHeight(), 30) << "a change of height alone";
     widget.setGeometry(0, 0, 200, 30);
     EXPECT_EQ(widget.Bar().BufferWidth(), 300) << "the buffer never shrinks";
 }
