@@ -88,6 +88,10 @@ TEST(ProgressBarWidget, BarFollowsResizes) {
     EXPECT_EQ(widget.Bar().ScaleHeight(), 30) << "a change of height alone";
     widget.setGeometry(0, 0, 200, 30);
     EXPECT_EQ(widget.Bar().BufferWidth(), 300) << "the buffer never shrinks";
+    widget.setGeometry(0, 0, 250, 30);
+    widget.SetValue(99);
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215))
+        << "SetValue draws at the new size";
 }
 
 // Glyph shapes belong to the installed font; what is fixed is where ink may fall.
