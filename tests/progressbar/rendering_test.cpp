@@ -111,12 +111,13 @@ TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
         EXPECT_EQ(surface.GetPixel(row.px, row.py), row.expected);
     }
     std::int32_t system = static_cast<std::int32_t>(0x8000000DU);
-    std::int32_t plain = 0x0000FF;
+    std::int32_t windowColor = static_cast<std::int32_t>(0x80000005U);
     bool vertical = false;
     PixelSurface surface(2, 2);
-    bar.DrawGradient(system, plain, 0, 0, 1, 1, &surface, vertical);
-    EXPECT_EQ(system, 0xD77800) << "the translated colour is written back";
-    bar.DrawGradient(system, plain, 0, 0, 1, 1, nullptr, vertical);  // no surface: nothing
+    bar.DrawGradient(system, windowColor, 0, 0, 1, 1, &surface, vertical);
+    EXPECT_EQ(system, 0xD77800) << "the translated colours are written back";
+    EXPECT_EQ(windowColor, 0xFFFFFF);
+    bar.DrawGradient(system, windowColor, 0, 0, 1, 1, nullptr, vertical);  // no surface: nothing
 }
 
 TEST(DrawPercentText, NumberText) {
