@@ -175,6 +175,7 @@ TEST(PixelSurface, BitBltCopiesOnlyWhatBothRastersHold) {
     EXPECT_EQ(target.GetPixel(3, 3), kInk);
     EXPECT_EQ(target.GetPixel(5, 5), kInk);
     EXPECT_EQ(target.GetPixel(2, 3), kWhite);
+    EXPECT_EQ(target.GetPixel(6, 0), 0U) << "nothing to read right of the raster";
     EXPECT_FALSE(target.BitBlt(3, 3, 10, 10, source, 1, 1)) << "the same pixels change nothing";
     EXPECT_FALSE(target.BitBlt(0, 0, 4, 4, source, INT_MAX, INT_MIN)) << "source far away";
     EXPECT_TRUE(target.BitBlt(0, 0, 4, 1, source, 0, 0)) << "a single row";

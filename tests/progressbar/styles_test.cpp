@@ -76,6 +76,7 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"vertical 0 %: no separator over the border", 0, 0, 100, 19, kLine2, 1},
         {"vertical searching 100 %: fill top 1, first block's last row 10", 2, 100, 100, 10,
          kLighten200, 1},
+        {"vertical searching: block rows reach x = 3", 2, 100, 3, 10, kLighten200, 1},
         {"vertical 50 %: y = 10 moves down a step to 13", 0, 50, 100, 13, kBar, 1},
         {"vertical 50 %: row 12 above the fill top", 0, 50, 100, 12, kWhite, 1},
         {"vertical 100 %: fill top 5", 0, 100, 100, 5, kBar, 1},

@@ -80,6 +80,7 @@ TEST(ProgressBarWidget, BarFollowsResizes) {
     ProgressBarWidget widget;
     widget.setGeometry(0, 0, 237, 21);
     widget.ReadProperties(PropertyStore{});
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215)) << "loaded at its size";
     widget.SetValue(100);  // unshown: nothing reaches a screen, nothing breaks
     widget.setGeometry(0, 0, 300, 21);
     EXPECT_EQ(widget.Bar().ScaleWidth(), 300) << "a change of width alone";
@@ -157,6 +158,9 @@ TEST(QtTextRenderer, TextOverTheLeftEdgeKeepsColumnZero) {
     ASSERT_TRUE(inked(whole, firstInk + 1));
     // The first column of ink falls left of the surface; the next one lands on column 0.
     const int shift = firstInk + 1;
+    PixelSurface firstColumn(80, 24);
+    renderer.Draw(firstColumn, {10, 3, firstInk + 1, 24}, "50 %", font, Rgb(0, 0, 0));
+    EXPECT_FALSE(inked(firstColumn, firstInk + 1)) << "clipped at the rectangle's right edge";
     PixelSurface cut(80, 24);
     renderer.Draw(cut, {10 - shift, 3, 80 - shift, 24}, "50 %", font, Rgb(0, 0, 0));
     for (int y = 0; y < 24; ++y) {
