@@ -12,6 +12,7 @@
 
 namespace {
 
+using klarwell::progressbar::Brush;
 using klarwell::progressbar::Pixel;
 using klarwell::progressbar::PixelSurface;
 using klarwell::progressbar::ProgressBarWidget;
@@ -57,6 +58,25 @@ void BM_DrawProgressBar_WithText(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawProgressBar_WithText)->Arg(0)->Arg(6);
+
+// One hatch (0) or picture (1) fill over a whole 237 x 21 surface, as styles 7 and 8 do.
+void BM_PixelSurface_FillRect(benchmark::State& state) {
+    const bool hatch = state.range(0) == 0;
+    PixelSurface surface(237, 21);
+    const Brush brush =
+        hatch ? Brush::CreateHatchBrush(4, Rgb(0, 120, 215))
+              : Brush::CreatePatternBrush(std::make_shared<PixelSurface>(8, 8, Rgb(200, 30, 30)));
+    surface.FillRect({0, 0, 237, 21}, brush);
+    if (surface.GetPixel(4, 0) != (hatch ? Rgb(0, 120, 215) : Rgb(200, 30, 30))) {
+        state.SkipWithError("wrong fill");
+        return;
+    }
+    for (auto _ : state) {
+        surface.FillRect({0, 0, 237, 21}, brush);
+        benchmark::DoNotOptimize(surface.Pixels().data());
+    }
+}
+BENCHMARK(BM_PixelSurface_FillRect)->Arg(0)->Arg(1);
 
 class CountingWidget : public ProgressBarWidget {
 public:

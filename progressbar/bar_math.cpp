@@ -10,11 +10,12 @@ namespace {
 
 constexpr std::uint32_t kSystemColorBit = 0x80000000U;
 
-int Channel(Pixel color, int shift) {
-    return static_cast<int>((color >> shift) & 0xFFU);
-}
-
 }  // namespace
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
 
 Pixel TranslateColor(std::int32_t color) {
     const auto bits = static_cast<std::uint32_t>(color);
@@ -30,7 +31,7 @@ Pixel LightenColor(std::int32_t color, int amount) {
     const auto lighten = [amount](int k) {
         return std::min(k * (255 - amount) / 255 + amount, 255);
     };
-    return Rgb(lighten(Channel(rgb, 0)), lighten(Channel(rgb, 8)), lighten(Channel(rgb, 16)));
+    return Rgb(lighten(Red(rgb)), lighten(Green(rgb)), lighten(Blue(rgb)));
 }
 
 Pixel BlendColors(std::int32_t c1, std::int32_t c2, int amount) {
@@ -40,9 +41,8 @@ Pixel BlendColors(std::int32_t c1, std::int32_t c2, int amount) {
         return RoundToInt(static_cast<double>(255 - amount) * k2 / 255.0 +
                           static_cast<double>(k1) * amount / 255.0);
     };
-    return Rgb(blend(Channel(first, 0), Channel(second, 0)),
-               blend(Channel(first, 8), Channel(second, 8)),
-               blend(Channel(first, 16), Channel(second, 16)));
+    return Rgb(blend(Red(first), Red(second)), blend(Green(first), Green(second)),
+               blend(Blue(first), Blue(second)));
 }
 
 std::int32_t RoundToInt(double value) {

@@ -4,19 +4,15 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <utility>
+
+#include "progressbar/internal/bar_math.h"
 
 namespace klarwell::progressbar {
 
 namespace {
 
-constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kIntMax = std::numeric_limits<std::int32_t>::max();
-
-std::int32_t ClampToInt(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp(value, kIntMin, kIntMax));
-}
+using internal::ClampToInt32;
 
 // The standard hatch patterns, one byte per row, the high bit the leftmost pixel.
 constexpr std::array<std::array<std::uint8_t, 8>, 6> kHatchRows = {{
@@ -27,11 +23,6 @@ constexpr std::array<std::array<std::uint8_t, 8>, 6> kHatchRows = {{
     {0x08, 0x08, 0x08, 0x08, 0xFF, 0x08, 0x08, 0x08},  // cross
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
 }};
-
-bool HatchBit(HatchStyle style, int x, int y) {
-    const auto row = kHatchRows[static_cast<std::size_t>(style)][static_cast<std::size_t>(y & 7)];
-    return ((row >> (7 - (x & 7))) & 1) != 0;
-}
 
 }  // namespace
 
@@ -101,35 +92,48 @@ Rect PixelSurface::Clip(const Rect& rect) const {
 
 void PixelSurface::FillClipped(const Rect& rect, const Brush& brush) {
     const Rect r = Clip(rect);
-    if (brush.BrushKind == Brush::Kind::Solid) {
-        for (int y = r.top; y < r.bottom; ++y) {
-            const auto row = m_Pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_Width;
-            std::fill(row + r.left, row + r.right, brush.Color);
-        }
-        return;
-    }
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            switch (brush.BrushKind) {
-                case Brush::Kind::None:
-                    return;
-                case Brush::Kind::Solid:
-                    Put(x, y, brush.Color);
-                    break;
-                case Brush::Kind::Hatch:
-                    if (HatchBit(brush.Hatch, x, y)) {
-                        Put(x, y, brush.Color);
-                    } else if (m_BkMode == BackgroundMode::Opaque) {
-                        Put(x, y, m_BkColor);
-                    }
-                    break;
-                case Brush::Kind::Pattern:
-                    // Tiles are aligned to the surface origin, not to the rectangle.
-                    Put(x, y,
-                        brush.Pattern->GetPixel(x % brush.Pattern->Width(),
-                                                y % brush.Pattern->Height()));
-                    break;
+    switch (brush.BrushKind) {
+        case Brush::Kind::None:
+            return;
+        case Brush::Kind::Solid:
+            for (int y = r.top; y < r.bottom; ++y) {
+                const auto row = m_Pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_Width;
+                std::fill(row + r.left, row + r.right, brush.Color);
             }
+            return;
+        case Brush::Kind::Hatch:
+            FillHatch(r, brush.Hatch, brush.Color);
+            return;
+        case Brush::Kind::Pattern:
+            FillPattern(r, *brush.Pattern);
+            return;
+    }
+}
+
+void PixelSurface::FillHatch(const Rect& clipped, HatchStyle style, Pixel color) {
+    const auto& rows = kHatchRows[static_cast<std::size_t>(style)];
+    const bool opaque = m_BkMode == BackgroundMode::Opaque;
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const unsigned bits = rows[static_cast<std::size_t>(y & 7)];
+        Pixel* row = m_Pixels.data() + static_cast<std::ptrdiff_t>(y) * m_Width;
+        for (int x = clipped.left; x < clipped.right; ++x) {
+            if (((bits >> (7 - (x & 7))) & 1U) != 0) {
+                row[x] = color;
+            } else if (opaque) {
+                row[x] = m_BkColor;
+            }
+        }
+    }
+}
+
+void PixelSurface::FillPattern(const Rect& clipped, const PixelSurface& pattern) {
+    // Tiles are aligned to the surface origin, not to the rectangle.
+    for (int y = clipped.top; y < clipped.bottom; ++y) {
+        const Pixel* tile = pattern.m_Pixels.data() +
+                            static_cast<std::ptrdiff_t>(y % pattern.m_Height) * pattern.m_Width;
+        Pixel* row = m_Pixels.data() + static_cast<std::ptrdiff_t>(y) * m_Width;
+        for (int x = clipped.left; x < clipped.right; ++x) {
+            row[x] = tile[x % pattern.m_Width];
         }
     }
 }
@@ -173,13 +177,15 @@ void PixelSurface::LineTo(int x, int y) {
         }
         const std::int64_t from = dx > 0 ? x0 : x0 + dx + 1;
         const std::int64_t to = dx > 0 ? x0 + dx : x0 + 1;
-        FillClipped({ClampToInt(from), ClampToInt(y0), ClampToInt(to), ClampToInt(y0 + 1)}, pen);
+        FillClipped({ClampToInt32(from), ClampToInt32(y0), ClampToInt32(to), ClampToInt32(y0 + 1)},
+                    pen);
         return;
     }
     if (dx == 0) {
         const std::int64_t from = dy > 0 ? y0 : y0 + dy + 1;
         const std::int64_t to = dy > 0 ? y0 + dy : y0 + 1;
-        FillClipped({ClampToInt(x0), ClampToInt(from), ClampToInt(x0 + 1), ClampToInt(to)}, pen);
+        FillClipped({ClampToInt32(x0), ClampToInt32(from), ClampToInt32(x0 + 1), ClampToInt32(to)},
+                    pen);
         return;
     }
     // A slanted line: walk only the stretch of steps that can reach the raster.
@@ -211,8 +217,9 @@ void PixelSurface::PatBlt(int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    FillClipped({x, y, ClampToInt(std::int64_t{x} + width), ClampToInt(std::int64_t{y} + height)},
-                m_Brush);
+    FillClipped(
+        {x, y, ClampToInt32(std::int64_t{x} + width), ClampToInt32(std::int64_t{y} + height)},
+        m_Brush);
 }
 
 Brush PixelSurface::SelectBrush(Brush brush) {
@@ -227,11 +234,11 @@ bool PixelSurface::BitBlt(int xDst, int yDst, int width, int height, const Pixel
     // Keep only the destination pixels whose source lies inside the source raster.
     const std::int64_t shiftX = std::int64_t{xSrc} - xDst;
     const std::int64_t shiftY = std::int64_t{ySrc} - yDst;
-    const Rect wanted{xDst, yDst, ClampToInt(std::int64_t{xDst} + width),
-                      ClampToInt(std::int64_t{yDst} + height)};
-    const Rect fromSource{ClampToInt(-shiftX), ClampToInt(-shiftY),
-                          ClampToInt(source.Width() - shiftX),
-                          ClampToInt(source.Height() - shiftY)};
+    const Rect wanted{xDst, yDst, ClampToInt32(std::int64_t{xDst} + width),
+                      ClampToInt32(std::int64_t{yDst} + height)};
+    const Rect fromSource{ClampToInt32(-shiftX), ClampToInt32(-shiftY),
+                          ClampToInt32(source.Width() - shiftX),
+                          ClampToInt32(source.Height() - shiftY)};
     const Rect r = Clip(
         {std::max(wanted.left, fromSource.left), std::max(wanted.top, fromSource.top),
          std::min(wanted.right, fromSource.right), std::min(wanted.bottom, fromSource.bottom)});
@@ -269,8 +276,8 @@ void PixelSurface::DrawEdge(const Rect& rect, int edge) {
         DrawRing(rect, GetSysColor(16), GetSysColor(20));
     }
     const Rect inner{
-        ClampToInt(std::int64_t{rect.left} + 1), ClampToInt(std::int64_t{rect.top} + 1),
-        ClampToInt(std::int64_t{rect.right} - 1), ClampToInt(std::int64_t{rect.bottom} - 1)};
+        ClampToInt32(std::int64_t{rect.left} + 1), ClampToInt32(std::int64_t{rect.top} + 1),
+        ClampToInt32(std::int64_t{rect.right} - 1), ClampToInt32(std::int64_t{rect.bottom} - 1)};
     if ((edge & kBdrRaisedInner) != 0) {
         DrawRing(inner, GetSysColor(20), GetSysColor(16));
     } else if ((edge & kBdrSunkenInner) != 0) {

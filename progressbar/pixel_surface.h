@@ -14,6 +14,15 @@ constexpr Pixel Rgb(int r, int g, int b) {
     return static_cast<Pixel>(r & 0xFF) | (static_cast<Pixel>(g & 0xFF) << 8) |
            (static_cast<Pixel>(b & 0xFF) << 16);
 }
+constexpr int Red(Pixel pixel) {
+    return static_cast<int>(pixel & 0xFFU);
+}
+constexpr int Green(Pixel pixel) {
+    return static_cast<int>((pixel >> 8) & 0xFFU);
+}
+constexpr int Blue(Pixel pixel) {
+    return static_cast<int>((pixel >> 16) & 0xFFU);
+}
 
 // Left, top, right, bottom; right and bottom are exclusive.
 struct Rect {
@@ -120,6 +129,8 @@ private:
                  static_cast<std::size_t>(x)] = color;
     }
     void FillClipped(const Rect& rect, const Brush& brush);
+    void FillHatch(const Rect& clipped, HatchStyle style, Pixel color);
+    void FillPattern(const Rect& clipped, const PixelSurface& pattern);
     void DrawRing(const Rect& rect, Pixel topLeft, Pixel bottomRight);
 
     int m_Width = 0;

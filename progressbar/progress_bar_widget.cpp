@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "progressbar/qt_color.h"
 #include "progressbar/qt_text_renderer.h"
 
 namespace klarwell::progressbar {
@@ -63,13 +64,11 @@ void ProgressBarWidget::paintEvent(QPaintEvent* /*event*/) {
     if (m_Screen.width() != surface.Width() || m_Screen.height() != surface.Height()) {
         m_Screen = QImage(surface.Width(), surface.Height(), QImage::Format_RGB32);
     }
-    // 0x00BBGGRR becomes 0xFFRRGGBB.
     const Pixel* source = surface.Pixels().data();
     for (int y = 0; y < surface.Height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(m_Screen.scanLine(y));
         for (int x = 0; x < surface.Width(); ++x) {
-            const Pixel p = *source++;
-            row[x] = 0xFF000000U | ((p & 0xFFU) << 16) | (p & 0xFF00U) | ((p >> 16) & 0xFFU);
+            row[x] = ToQRgb(*source++);
         }
     }
     QPainter painter(this);

@@ -21,9 +21,8 @@ void PropertyStore::WriteProperty(std::string_view name, const Value& value,
     m_Values.insert_or_assign(Key(name), value);
 }
 
-PropertyStore::Value PropertyStore::ReadProperty(std::string_view name,
-                                                 const Value& defaultValue) const {
-    return Find(name).value_or(defaultValue);
+bool PropertyStore::SameName(std::string_view a, std::string_view b) {
+    return Key(a) == Key(b);
 }
 
 std::optional<PropertyStore::Value> PropertyStore::Find(std::string_view name) const {

@@ -18,8 +18,10 @@ class PropertyStore {
 public:
     using Value = std::variant<std::int32_t, bool, Picture>;
 
+    // Whether two names stand for the same property.
+    [[nodiscard]] static bool SameName(std::string_view a, std::string_view b);
+
     void WriteProperty(std::string_view name, const Value& value, const Value& defaultValue);
-    [[nodiscard]] Value ReadProperty(std::string_view name, const Value& defaultValue) const;
 
     // Typed reads: a stored value of another kind converts as the container would (True is -1,
     // any non-zero number is True, a number is no picture).
@@ -27,12 +29,12 @@ public:
     [[nodiscard]] bool ReadBool(std::string_view name, bool defaultValue) const;
     [[nodiscard]] Picture ReadPicture(std::string_view name) const;
 
-    [[nodiscard]] std::optional<Value> Find(std::string_view name) const;
     [[nodiscard]] bool Contains(std::string_view name) const { return Find(name).has_value(); }
     [[nodiscard]] std::size_t Count() const { return m_Values.size(); }
 
 private:
     static std::string Key(std::string_view name);
+    [[nodiscard]] std::optional<Value> Find(std::string_view name) const;
 
     std::map<std::string, Value> m_Values;
 };

@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QString>
 
+#include "progressbar/qt_color.h"
+
 namespace klarwell::progressbar {
 
 namespace {
@@ -61,9 +63,7 @@ void QtTextRenderer::Draw(PixelSurface& surface, const Rect& rect, std::string_v
         QPainter painter(&image);
         painter.setClipRect(clip);
         painter.setFont(ToQFont(font));
-        painter.setPen(QColor(static_cast<int>(color & 0xFFU),
-                              static_cast<int>((color >> 8) & 0xFFU),
-                              static_cast<int>((color >> 16) & 0xFFU)));
+        painter.setPen(QColor(ToQRgb(color)));
         const QFontMetrics metrics(painter.font());
         painter.drawText(QPoint(rect.left, rect.top + metrics.ascent()), ToQString(text));
     }

@@ -15,9 +15,21 @@ namespace klarwell::progressbar {
 // Handle of the window whose client rectangle a paint measures.
 using WindowHandle = std::uintptr_t;
 
+// The names of the stored properties, in the order loading and saving go through them.
+inline constexpr std::string_view kBrushStyleName = "BrushStyle";
+inline constexpr std::string_view kColorName = "Color";
+inline constexpr std::string_view kImageName = "Image";
+inline constexpr std::string_view kMaxName = "Max";
+inline constexpr std::string_view kMinName = "Min";
+inline constexpr std::string_view kOrientationName = "Orientation";
+inline constexpr std::string_view kScrollingName = "Scrolling";
+inline constexpr std::string_view kShowTextName = "ShowText";
+inline constexpr std::string_view kValueName = "Value";
+
 // The self-drawn progress bar: properties, persistence, off-screen buffer and the nine drawing
-// styles, on surfaces of its own. The host owns the screen: it resizes the control, forwards paint
-// requests and shows OwnSurface().
+// styles, on surfaces of its own. xp_progress_bar.cpp holds the model and persistence,
+// xp_progress_bar_paint.cpp the paint pipeline, xp_progress_bar_styles.cpp the alternative styles.
+// The host owns the screen: it resizes the control, forwards paint requests and shows OwnSurface().
 class XP_ProgressBar {
 public:
     // Creates the control at width x height pixels and runs the creation notification, which ends
@@ -88,7 +100,6 @@ public:
     [[nodiscard]] std::int32_t BufferWidth() const { return m_BufferWidth; }
     [[nodiscard]] std::int32_t BufferHeight() const { return m_BufferHeight; }
     [[nodiscard]] const Rect& TextRect() const { return m_TextRect; }
-    [[nodiscard]] const Rect& FillRectangle() const { return m_FillRect; }
     [[nodiscard]] WindowHandle OwnWindow() const;
 
 private:

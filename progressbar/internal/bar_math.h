@@ -7,6 +7,15 @@
 
 namespace klarwell::progressbar::internal {
 
+// The background of the dark style.
+constexpr std::int32_t kBlack = 0x000000;
+
+// A pixel as a stored colour value (0x00BBGGRR, bit 31 clear).
+constexpr std::int32_t AsColor(Pixel pixel) {
+    return static_cast<std::int32_t>(pixel);
+}
+// The nearest 32-bit value: coordinates computed in 64 bits go back to the surface's range.
+std::int32_t ClampToInt32(std::int64_t value);
 // The colour of a stored colour value: bit 31 set names a system colour, else the low three bytes
 // are the colour itself.
 Pixel TranslateColor(std::int32_t color);

@@ -6,7 +6,7 @@
 
 #include "progressbar/property_store.h"
 #include "progressbar/xp_progress_bar.h"
-#include "tests/progressbar/fake_text_renderer.h"
+#include "tests/progressbar/bar_fixture.h"
 
 namespace klarwell::progressbar {
 namespace {
@@ -33,125 +33,75 @@ TEST(PropertyStore, WriteWithDefaultAndCaseFreeNames) {
     EXPECT_EQ(store.ReadPicture("Value"), nullptr) << "a number is no picture";
 }
 
-TEST(XPProgressBar, CreationAndLoadDefaults) {
+// A save writes only what differs from the stored defaults, so a save right after creation shows
+// what creation left: the hatch style 0 (4 is the stored default) and the colour as RGB.
+TEST(XPProgressBar, CreationLeavesWhatASaveShows) {
     XP_ProgressBar bar(237, 21);
-    EXPECT_EQ(bar.Color(), kSelectedRgb);
-    EXPECT_EQ(bar.Max(), 100);
-    EXPECT_EQ(bar.Min(), 0);
-    EXPECT_EQ(bar.Value(), 0);
-    EXPECT_FALSE(bar.ShowText());
-    EXPECT_EQ(bar.Scrolling(), 0);
-    EXPECT_EQ(bar.Orientation(), 0);
-    EXPECT_EQ(bar.Image(), nullptr);
-    ASSERT_NE(bar.Font(), nullptr);
-    EXPECT_EQ(*bar.Font(), (FontObject{"Tahoma", 8.0}));
-    EXPECT_EQ(bar.hwnd(), bar.OwnWindow());
-    EXPECT_EQ(bar.TextRect(), Rect{});
-
-    // Creation leaves the hatch style at 0, which differs from the stored default 4.
     PropertyStore created;
     bar.UserControl_WriteProperties(created);
+    EXPECT_EQ(created.Count(), 2U);
     EXPECT_EQ(created.ReadInt("BrushStyle", 4), 0);
+    EXPECT_EQ(created.ReadInt("Color", 0), kSelectedRgb);
+    EXPECT_EQ(*bar.Font(), (FontObject{"Tahoma", 8.0}));
 
-    // An empty store gives the defaults; only "Color" is stored back, since the held RGB never
-    // equals the system colour default.
     bar.UserControl_ReadProperties(PropertyStore{});
-    PropertyStore saved;
-    bar.UserControl_WriteProperties(saved);
-    EXPECT_EQ(saved.Count(), 1U);
-    EXPECT_EQ(saved.ReadInt("Color", 0), kSelectedRgb);
+    PropertyStore loaded;
+    bar.UserControl_WriteProperties(loaded);
+    EXPECT_EQ(loaded.Count(), 1U) << "only Color: the held RGB never equals the default";
 }
 
-TEST(XPProgressBar, SettersStoreAndRepaintAsEachProperty) {
-    struct Row {
-        const char* why;
-        void (*set)(XP_ProgressBar&);
-        bool repaints;
-    };
-    const Row rows[] = {
-        {"Value repaints", [](XP_ProgressBar& b) { b.SetValue(150); }, true},
-        {"Color repaints", [](XP_ProgressBar& b) { b.SetColor(0x0000FF); }, true},
-        {"Orientation repaints", [](XP_ProgressBar& b) { b.SetOrientation(1); }, true},
-        {"Scrolling repaints", [](XP_ProgressBar& b) { b.SetScrolling(5); }, true},
-        {"ShowText repaints", [](XP_ProgressBar& b) { b.SetShowText(true); }, true},
-        {"Image repaints",
-         [](XP_ProgressBar& b) { b.SetImage(std::make_shared<PixelSurface>(2, 2)); }, true},
-        {"Max does not repaint", [](XP_ProgressBar& b) { b.SetMax(5); }, false},
-        {"Min does not repaint", [](XP_ProgressBar& b) { b.SetMin(500); }, false},
-        {"BrushStyle does not repaint", [](XP_ProgressBar& b) { b.SetBrushStyle(2); }, false},
-        {"Font does not repaint",
-         [](XP_ProgressBar& b) { b.SetFont(std::make_shared<FontObject>()); }, false},
-        {"hwnd does not repaint", [](XP_ProgressBar& b) { b.Sethwnd(b.OwnWindow()); }, false},
-        {"hdc does not repaint", [](XP_ProgressBar& b) { b.Sethdc(nullptr); }, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        TextLog log;
-        XP_ProgressBar bar(237, 21, std::make_unique<FakeTextRenderer>(log));
-        bar.SetShowText(true);  // each paint now measures its text once
-        const int before = log.Measures;
-        row.set(bar);
-        EXPECT_EQ(log.Measures - before, row.repaints ? 1 : 0);
-    }
-}
-
-TEST(XPProgressBar, SettersKeepValuesOutsideAnyRange) {
-    XP_ProgressBar bar(50, 10);
-    bar.SetValue(-5);
-    EXPECT_EQ(bar.Value(), -5);
-    bar.SetValue(150);
-    EXPECT_EQ(bar.Value(), 150);
-    bar.SetMin(200);
-    bar.SetMax(-3);
-    EXPECT_EQ(bar.Min(), 200);
-    EXPECT_EQ(bar.Max(), -3);
-    bar.SetScrolling(99);
-    EXPECT_EQ(bar.Scrolling(), 99);
+// Setters check no range; a save stores each value as held, a load applies it again.
+TEST(XPProgressBar, SaveAndLoadEveryProperty) {
+    const auto picture = std::make_shared<PixelSurface>(2, 2);
+    TextLog log;
+    XP_ProgressBar bar(237, 21, std::make_unique<FakeTextRenderer>(log));
+    bar.SetShowText(true);  // from now on each paint measures its text once
+    const int paints = log.Measures;
+    bar.Sethwnd(bar.OwnWindow());
+    bar.Sethdc(nullptr);
+    bar.SetBrushStyle(2);
     bar.SetColor(kSystemSelected);
-    EXPECT_EQ(bar.Color(), kSelectedRgb) << "a system colour is held as its RGB";
-    auto font = std::make_shared<FontObject>(FontObject{"Verdana", 10.0});
+    bar.SetImage(picture);
+    bar.SetMax(-3);
+    bar.SetMin(200);
+    bar.SetOrientation(5);
+    bar.SetScrolling(99);
+    bar.SetShowText(true);
+    bar.SetValue(150);
+    const auto font = std::make_shared<FontObject>(FontObject{"Verdana", 10.0});
     bar.SetFont(font);
     EXPECT_EQ(bar.Font(), font) << "the font object itself, not a copy";
-}
-
-TEST(XPProgressBar, SaveStoresOnlyWhatDiffersAndLoadAppliesIt) {
-    XP_ProgressBar bar(237, 21);
-    bar.UserControl_ReadProperties(PropertyStore{});
-    bar.SetValue(150);
-    bar.SetMax(50);
-    bar.SetShowText(true);
-    bar.SetScrolling(7);
+    EXPECT_EQ(log.Measures - paints, 6) << "Color, Image, Orientation, Scrolling, ShowText, Value";
     PropertyStore saved;
     bar.UserControl_WriteProperties(saved);
     struct Row {
         const char* why;
         const char* name;
-        bool stored;
-        std::int32_t value;
+        std::int32_t stored;
     };
     const Row rows[] = {
-        {"changed Value is stored", "Value", true, 150},
-        {"changed Max is stored", "Max", true, 50},
-        {"ShowText True is stored", "ShowText", true, -1},
-        {"changed Scrolling is stored", "Scrolling", true, 7},
-        {"default Min is not stored", "Min", false, 0},
-        {"default Orientation is not stored", "Orientation", false, 0},
-        {"default BrushStyle is not stored", "BrushStyle", false, 4},
-        {"no picture is not stored", "Image", false, 0},
+        {"BrushStyle", "BrushStyle", 2},
+        {"a system colour is held as its RGB", "Color", kSelectedRgb},
+        {"Max below Min", "Max", -3},
+        {"Min above Max", "Min", 200},
+        {"any Orientation", "Orientation", 5},
+        {"any Scrolling", "Scrolling", 99},
+        {"True as -1", "ShowText", -1},
+        {"Value beyond 100", "Value", 150},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EXPECT_EQ(saved.Contains(row.name), row.stored);
-        EXPECT_EQ(saved.ReadInt(row.name, row.value), row.value);
-    }
-
     XP_ProgressBar loaded(237, 21);
     loaded.UserControl_ReadProperties(saved);
-    EXPECT_EQ(loaded.Value(), 150);
-    EXPECT_EQ(loaded.Max(), 50);
-    EXPECT_TRUE(loaded.ShowText());
-    EXPECT_EQ(loaded.Scrolling(), 7);
-    EXPECT_EQ(*loaded.Font(), (FontObject{"Tahoma", 8.0})) << "the font is not saved";
+    PropertyStore again;
+    loaded.UserControl_WriteProperties(again);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(saved.ReadInt(row.name, 0), row.stored);
+        EXPECT_EQ(again.ReadInt(row.name, 0), row.stored) << "loaded back";
+    }
+    EXPECT_EQ(saved.ReadPicture("Image"), picture);
+    EXPECT_EQ(again.ReadPicture("Image"), picture);
+    EXPECT_EQ(saved.Count(), 9U) << "nor the font";
+    EXPECT_EQ(*loaded.Font(), (FontObject{"Tahoma", 8.0}));
 }
 
 TEST(XPProgressBar, LoadsTheMainWindowDefinition) {
@@ -210,7 +160,12 @@ TEST(XPProgressBar, BufferGrowthRule) {
          300,
          20,
          {{250, 30, 250, 30}, {250, 10, 250, 30}, {260, 5, 260, 5}}},
-        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {10, 4, 10, 4}, {0, 0, 10, 4}}},
+        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {1, 1, 1, 1}, {0, 0, 1, 1}}},
+        // Beyond PixelSurface::kMaxPixels: the old buffer is released and no new one is made.
+        {"a buffer that cannot be made leaves none",
+         30,
+         20,
+         {{1 << 14, 1 << 13, 0, 0}, {30, 20, 30, 20}, {30, 20, 30, 20}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

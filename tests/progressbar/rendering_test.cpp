@@ -8,103 +8,70 @@
 
 #include "progressbar/property_store.h"
 #include "progressbar/xp_progress_bar.h"
-#include "tests/progressbar/fake_text_renderer.h"
+#include "tests/progressbar/bar_fixture.h"
+#include "tests/support/program_texts.h"
 
 namespace klarwell::progressbar {
 namespace {
 
+using testing::Drawing;
 using testing::FakeTextRenderer;
 using testing::MakeBar;
+using testing::Rows;
 using testing::TextLog;
 
 constexpr Pixel kWhite = Rgb(255, 255, 255);
 constexpr Pixel kBar = Rgb(0, 120, 215);  // system colour 13, the loaded default
-constexpr Pixel kLine1 = 0xBEBEBE;
-constexpr Pixel kLine2 = 0xEFEFEF;
-constexpr Pixel kFrame = 0x686868;
 
-// Lines, frame and the corner pixels, whatever the bar colour.
-TEST(DrawXPBorder, LinesFrameAndCornerTable) {
-    struct Row {
-        const char* why;
-        int x;
-        int y;
-        Pixel expected;
-    };
-    const Row rows[] = {
-        {"corner (0, 0)", 0, 0, 0xFFFFFF},
-        {"corner (0, 1)", 0, 1, 0xA6ABAC},
-        {"corner (0, 2)", 0, 2, 0x7D7E7F},
-        {"corner (1, 0)", 1, 0, 0xA7ABAC},
-        {"corner (1, 1)", 1, 1, 0x777777},
-        {"corner (2, 0)", 2, 0, 0x7D7E7F},
-        {"corner (2, 2)", 2, 2, 0xBEBEBE},
-        {"corner (0, B-1)", 0, 20, 0xFFFFFF},
-        {"corner (1, B-1)", 1, 20, 0xA6ABAC},
-        {"corner (2, B-1)", 2, 20, 0x7D7E7F},
-        {"corner (0, B-3)", 0, 18, 0x7D7E7F},
-        {"corner (0, B-2)", 0, 19, 0xA7ABAC},
-        {"corner (1, B-2)", 1, 19, 0x777777},
-        {"corner (R-1, 0)", 236, 0, 0xFFFFFF},
-        {"corner (R-1, 1)", 236, 1, 0xBEBEBE},
-        {"corner (R-1, 2)", 236, 2, 0x7D7E7F},
-        {"corner (R-2, 2)", 235, 2, 0xBEBEBE},
-        {"corner (R-2, 1)", 235, 1, 0x686868},
-        {"corner (R-1, B-1)", 236, 20, 0xFFFFFF},
-        {"corner (R-1, B-2)", 236, 19, 0xBEBEBE},
-        {"corner (R-1, B-3)", 236, 18, 0x7D7E7F},
-        {"corner (R-2, B-2)", 235, 19, 0x777777},
-        {"corner (R-2, B-1)", 235, 20, 0xBEBEBE},
-        {"corner (R-3, B-1)", 234, 20, 0x7D7E7F},
-        {"line 1 ends at R - 3", 234, 1, kLine1},
-        {"line 2 on row B - 2", 10, 19, kLine2},
-        {"line 3 ends at row B - 3", 1, 18, kLine1},
-        {"line 4 on column 2", 2, 10, kLine2},
-        {"line 5 on row 2", 10, 2, kLine2},
-        {"line 6 on column R - 2", 235, 10, kLine2},
-        {"frame top", 10, 0, kFrame},
-        {"frame right", 236, 10, kFrame},
-        {"frame bottom", 10, 20, kFrame},
-        {"frame left", 0, 10, kFrame},
-    };
-    for (const std::int32_t color : {0xD77800, 0x0000FF}) {
-        const auto bar = MakeBar(1, 0, 100);
-        bar->SetColor(color);
-        for (const Row& row : rows) {
-            SCOPED_TRACE(row.why);
-            EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
-        }
-    }
+std::string Percent(const char* number) {
+    return number + std::string(klarwell::testing::texts::kPercentSuffix);
 }
 
-TEST(DrawLine, EndPointExcludedAndColourTranslated) {
-    struct Row {
-        const char* why;
-        int x1;
-        int y1;
-        int x2;
-        int y2;
-        std::int32_t color;
-        int px;
-        int py;
-        Pixel expected;
+// Lines, frame and corner pixels of a 10 x 8 control: R = 10, B = 8. In white the body leaves
+// nothing else to see.
+TEST(DrawXPBorder, LinesFrameAndCornerTable) {
+    XP_ProgressBar bar(10, 8);
+    bar.SetScrolling(1);
+    bar.SetColor(0xFFFFFF);
+    const Rows expected = {
+        ".bcffffff.",  // frame row 0; the four outer corners white
+        "ageeeeeefe",  // line 1 from (2, 1) to R - 3; (R - 2, 1) frame-coloured
+        "ceeEEEEEec",  // line 5 on row 2; (2, 2) and (R - 2, 2) grey
+        "feE.....Ef",  // lines 3, 4 and 6
+        "feE.....Ef",  //
+        "ceE.....Ec",  // (0, B - 3) and (R - 1, B - 3)
+        "bgEEEEEEge",  // line 2 on row B - 2
+        ".acffffce.",  // frame row B - 1 and its corners
     };
-    constexpr std::int32_t kInk = 0x030201;
-    const Row rows[] = {
-        {"start equal to end sets nothing", 2, 1, 2, 1, kInk, 2, 1, kWhite},
-        {"the start is set", 2, 1, 5, 1, kInk, 2, 1, Rgb(1, 2, 3)},
-        {"the point before the end is set", 2, 1, 5, 1, kInk, 4, 1, Rgb(1, 2, 3)},
-        {"the end is not set", 2, 1, 5, 1, kInk, 5, 1, kWhite},
-        {"system colour translated", 0, 0, 0, 3, static_cast<std::int32_t>(0x8000000DU), 0, 2,
-         kBar},
-    };
+    EXPECT_EQ(Drawing(bar.OwnSurface(), {{'.', kWhite},
+                                         {'a', 0xA6ABAC},
+                                         {'b', 0xA7ABAC},
+                                         {'c', 0x7D7E7F},
+                                         {'e', 0xBEBEBE},
+                                         {'E', 0xEFEFEF},
+                                         {'f', 0x686868},
+                                         {'g', 0x777777}}),
+              expected);
+}
+
+// The end point is the surface's rule; the line's own is its colour.
+TEST(DrawLine, DrawsOnTheGivenSurfaceInTheTranslatedColour) {
     XP_ProgressBar bar(4, 4);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        PixelSurface surface(8, 4);
-        bar.DrawLine(row.x1, row.y1, row.x2, row.y2, &surface, row.color);
-        EXPECT_EQ(surface.GetPixel(row.px, row.py), row.expected);
-    }
+    PixelSurface surface(8, 4);
+    bar.DrawLine(0, 0, 0, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
+    EXPECT_EQ(surface.GetPixel(0, 2), kBar);
+    EXPECT_EQ(surface.GetPixel(0, 3), kWhite);
+    bar.DrawLine(1, 0, 1, 3, &surface, static_cast<std::int32_t>(0x80010000U));
+    EXPECT_EQ(surface.GetPixel(1, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
+}
+
+// Without a size, the whole buffer: here its bottom-right corner pixel, white.
+TEST(PDraw, NoSizeCopiesTheWholeBuffer) {
+    XP_ProgressBar bar(10, 8);
+    PixelSurface target(12, 12, Rgb(0, 0, 0));
+    bar.pDraw(&target);
+    EXPECT_EQ(target.GetPixel(9, 7), kWhite);
+    EXPECT_EQ(target.GetPixel(10, 8), Rgb(0, 0, 0));
 }
 
 TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
@@ -144,11 +111,13 @@ TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
         EXPECT_EQ(surface.GetPixel(row.px, row.py), row.expected);
     }
     std::int32_t system = static_cast<std::int32_t>(0x8000000DU);
-    std::int32_t plain = 0x0000FF;
+    std::int32_t windowColor = static_cast<std::int32_t>(0x80000005U);
     bool vertical = false;
     PixelSurface surface(2, 2);
-    bar.DrawGradient(system, plain, 0, 0, 1, 1, &surface, vertical);
-    EXPECT_EQ(system, 0xD77800) << "the translated colour is written back";
+    bar.DrawGradient(system, windowColor, 0, 0, 1, 1, &surface, vertical);
+    EXPECT_EQ(system, 0xD77800) << "the translated colours are written back";
+    EXPECT_EQ(windowColor, 0xFFFFFF);
+    bar.DrawGradient(system, windowColor, 0, 0, 1, 1, nullptr, vertical);  // no surface: nothing
 }
 
 TEST(DrawPercentText, NumberText) {
@@ -157,17 +126,17 @@ TEST(DrawPercentText, NumberText) {
         int scrolling;
         std::int32_t value;
         std::int32_t max;
-        const char* expected;
+        std::string expected;
     };
     const Row rows[] = {
-        {"37 of 100", 0, 37, 100, "37 %"},
-        {"1 of 50 with a full stop", 0, 1, 50, "0.5 %"},
-        {"two decimals at most", 1, 1, 1, "0.01 %"},
-        {"negative fraction", 0, -1, 50, "-0.5 %"},
-        {"beyond 100", 0, 150, 100, "150 %"},
-        {"the product needs 64 bits", 0, INT_MAX, INT_MAX, "46116860141324206.09 %"},
-        {"the most negative product", 0, INT_MIN, INT_MAX, "-46116860162799042.56 %"},
-        {"searching whatever the value", 2, 37, 100, "Searching.."},
+        {"37 of 100", 0, 37, 100, Percent("37")},
+        {"1 of 50 with a full stop", 0, 1, 50, Percent("0.5")},
+        {"two decimals at most", 1, 1, 1, Percent("0.01")},
+        {"negative fraction", 0, -1, 50, Percent("-0.5")},
+        {"beyond 100", 0, 150, 100, Percent("150")},
+        {"the product needs 64 bits", 0, INT_MAX, INT_MAX, Percent("46116860141324206.09")},
+        {"the most negative product", 0, INT_MIN, INT_MAX, Percent("-46116860162799042.56")},
+        {"searching whatever the value", 2, 37, 100, klarwell::testing::texts::kSearching},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -242,13 +211,13 @@ TEST(DrawPercentText, DarkStyleDrawsSilverThenTint) {
         {"50 %, second text paint: right measured from the tint pass's left 160",
          50,
          1,
-         {{{106, 4, 184, 17}, "50 %", kSilver}, {{80, 4, 118, 17}, "50 %", kTint}}},
+         {{{106, 4, 184, 17}, Percent("50"), kSilver}, {{80, 4, 118, 17}, Percent("50"), kTint}}},
         {"50 %, settled: silver over the text, tint up to fx = 118.5 (to even 118)",
          50,
          9,
-         {{{106, 4, 130, 17}, "50 %", kSilver}, {{106, 4, 118, 17}, "50 %", kTint}}},
-        {"100 %, settled: fx 237, no silver", 100, 9, {{{104, 4, 237, 17}, "100 %", kTint}}},
-        {"0 %: fx 0, no tint; 109.5 to 110", 0, 3, {{{110, 4, 128, 17}, "0 %", kSilver}}},
+         {{{106, 4, 130, 17}, Percent("50"), kSilver}, {{106, 4, 118, 17}, Percent("50"), kTint}}},
+        {"100 %, settled: fx 237, no silver", 100, 9, {{{104, 4, 237, 17}, Percent("100"), kTint}}},
+        {"0 %: fx 0, no tint; 109.5 to 110", 0, 3, {{{110, 4, 128, 17}, Percent("0"), kSilver}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

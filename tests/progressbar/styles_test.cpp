@@ -4,7 +4,7 @@
 
 #include "progressbar/property_store.h"
 #include "progressbar/xp_progress_bar.h"
-#include "tests/progressbar/fake_text_renderer.h"
+#include "tests/progressbar/bar_fixture.h"
 
 namespace klarwell::progressbar {
 namespace {
@@ -50,7 +50,6 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"50 %: the body's last column 114 is a separator", 0, 50, 114, 10, kWhite},
         {"98 %: edge 235, 235 + 4 > 237 ends the body at 230", 0, 98, 230, 10, kBar},
         {"98 %: nothing after 230", 0, 98, 231, 10, kWhite},
-        {"100 %: same edge 235 as 98 %", 0, 100, 230, 10, kBar},
         {"100 %: and nothing after 230", 0, 100, 231, 10, kWhite},
         {"top gradient starts light at row 3", 0, 50, 20, 3, kLighten150},
         {"top gradient row 5 steps two of six", 0, 50, 20, 5, Rgb(100, 173, 230)},
@@ -69,13 +68,17 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"searching 50 %: 2-pixel gap", 2, 50, 108, 10, kWhite},
         {"searching 50 %: block 3 from 122 (122.5 to even)", 2, 50, 122, 10, Rgb(140, 194, 236)},
         {"searching 50 %: block 3 ends at 131", 2, 50, 131, 10, Rgb(120, 183, 233)},
-        {"searching 50 %: after block 3", 2, 50, 132, 10, kWhite},
         {"searching blocks reach row 18", 2, 50, 98, 18, Rgb(220, 236, 249)},
         {"searching 0 %: blocks left of the control, no body", 2, 0, 4, 10, kWhite},
         {"searching 0 %: the last block column 0 is under the frame", 2, 0, 0, 10, kFrame},
         {"vertical 0 %: fill top 21, no body", 0, 0, 100, 10, kWhite, 1},
         {"vertical 0 %: no side gradient", 0, 0, 4, 10, kWhite, 1},
         {"vertical 0 %: no separator over the border", 0, 0, 100, 19, kLine2, 1},
+        {"vertical searching 100 %: fill top 1, first block's last row 10", 2, 100, 100, 10,
+         kLighten200, 1},
+        {"vertical searching: block rows reach x = 3", 2, 100, 3, 10, kLighten200, 1},
+        {"vertical 50 %: y = 10 moves down a step to 13", 0, 50, 100, 13, kBar, 1},
+        {"vertical 50 %: row 12 above the fill top", 0, 50, 100, 12, kWhite, 1},
         {"vertical 100 %: fill top 5", 0, 100, 100, 5, kBar, 1},
         {"vertical 100 %: above the fill top", 0, 100, 100, 4, kWhite, 1},
         {"vertical 100 %: separator rows 11 and 12", 0, 100, 100, 11, kWhite, 1},
@@ -91,10 +94,10 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"flat 100 %: fill covers the frame's right column", 3, 100, 236, 10, kLighten180},
         {"flat 100 %: but not its corner", 3, 100, 236, 0, kLighten100},
         {"flat 0 %: no fill", 3, 0, 1, 10, kWhite},
-        {"etched: outer top-left shadow", 4, 100, 0, 0, kShadow},
         {"etched: outer top-right corner highlight", 4, 100, 236, 0, kWhite},
         {"etched: inner bottom row shadow", 4, 100, 100, 19, kShadow},
         {"etched 100 %: x = 233, first column 2 light", 4, 100, 2, 10, kLighten140},
+        {"etched: the gradient starts at row 2", 4, 100, 2, 2, kLighten140},
         {"etched 100 %: last column 235 over the inner ring", 4, 100, 235, 10, kLighten200},
         {"etched: gradient ends at row B - 4", 4, 100, 235, 18, kShadow},
         {"etched 0 %: count 0 draws column 2 alone", 4, 0, 2, 10, kLighten140},
@@ -124,11 +127,9 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
         {"dark 100 %: tint down to row 18", 6, 100, 234, 18, Rgb(10, 55, 90)},
         {"dark 100 %: row 19 black", 6, 100, 234, 19, kBlack},
         {"dark 100 %: column 235 black", 6, 100, 235, 10, kBlack},
-        {"hatch: bump outer top-left light", 7, 100, 0, 10, kLight3D},
         {"hatch: bump outer right dark shadow", 7, 100, 236, 10, kDarkShadow},
         {"hatch 100 %: fill to 234 (234.65), inner right ring light", 7, 100, 235, 10, kLight3D},
         {"hatch cross: column 4 in the bar colour", 7, 100, 4, 10, kBar},
-        {"hatch cross: row 12 in the bar colour", 7, 100, 5, 12, kBar},
         {"hatch cross: gap on a fresh buffer shows the tint", 7, 100, 5, 10, kLighten140},
         {"hatch cross: last fill column is a gap", 7, 100, 234, 18, kLighten140},
         {"hatch 50 %: fill right 117, column 116 is a line", 7, 50, 116, 10, kBar},
@@ -143,10 +144,10 @@ TEST(DrawProgressBar, CharacteristicPixelsOfEachStyle) {
     }
 }
 
+// The gaps show the tint only while the surface is opaque: until the first paint with text.
 TEST(AlternativeStyles, HatchBrushStyleAndBackgroundMode) {
     struct Row {
         const char* why;
-        bool load;  // creation alone leaves BrushStyle 0
         int brushStyle;
         bool textPainted;
         int x;
@@ -154,30 +155,18 @@ TEST(AlternativeStyles, HatchBrushStyleAndBackgroundMode) {
         Pixel expected;
     };
     const Row rows[] = {
-        {"creation leaves horizontal lines: row 12", false, -1, false, 5, 12, kBar},
-        {"creation leaves horizontal lines: 4 is a gap", false, -1, false, 4, 10, kLighten140},
-        {"vertical lines after BrushStyle 1", true, 1, false, 12, 9, kBar},
-        {"a style beyond 5 fills nothing", true, 9, false, 4, 10, kWhite},
-        {"after a text paint the gaps stay white", true, -1, true, 5, 10, kWhite},
-        {"after a text paint the lines still show", true, -1, true, 4, 10, kBar},
+        {"BrushStyle 1 draws vertical lines: column 12", 1, false, 12, 9, kBar},
+        {"after a text paint the gaps stay white", 4, true, 5, 10, kWhite},
+        {"after a text paint the lines still show", 4, true, 4, 10, kBar},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         TextLog log;
-        XP_ProgressBar bar(237, 21, std::make_unique<FakeTextRenderer>(log));
-        if (row.load) {
-            bar.UserControl_ReadProperties(PropertyStore{});
-        }
-        if (row.brushStyle >= 0) {
-            bar.SetBrushStyle(row.brushStyle);
-        }
-        bar.SetScrolling(7);
-        bar.SetValue(100);
-        if (row.textPainted) {
-            bar.SetShowText(true);
-            bar.SetValue(100);
-        }
-        EXPECT_EQ(bar.OwnSurface().GetPixel(row.x, row.y), row.expected);
+        auto bar = MakeBar(7, 0, 100, &log);
+        bar->SetBrushStyle(row.brushStyle);
+        bar->SetShowText(row.textPainted);
+        bar->SetValue(100);
+        EXPECT_EQ(bar->OwnSurface().GetPixel(row.x, row.y), row.expected);
     }
 }
 

@@ -51,18 +51,48 @@ TEST(ProgressBarWidget, SetValuePaintsAtOnceOnlyWhenAPixelChanges) {
     const QImage screen = widget.grab().toImage();
     EXPECT_EQ(screen.pixel(9, 10), qRgb(0, 120, 215)) << "the first block on screen";
     EXPECT_EQ(screen.pixel(12, 10), qRgb(255, 255, 255));
+
+    widget.Bar().SetShowText(true);  // the first text paint measures from (0, 0): no text yet
+    const int before = widget.Paints;
+    widget.SetValue(1);
+    EXPECT_EQ(widget.Paints - before, 1) << "the same value, but the text had not settled";
+}
+
+// A paint asked for by the window system draws the bar anew: a change that did not repaint shows.
+TEST(ProgressBarWidget, SystemPaintDrawsTheBar) {
+    ProgressBarWidget widget;
+    widget.setGeometry(0, 0, 237, 21);
+    widget.ReadProperties(PropertyStore{});
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    widget.SetValue(100);
+    widget.Bar().SetScrolling(7);  // cross-hatch: pixel (5, 12) is on a horizontal line
+    EXPECT_EQ(widget.grab().toImage().pixel(5, 12), qRgb(0, 120, 215));
+    widget.Bar().SetBrushStyle(1);  // vertical lines, no repaint of its own
+    widget.repaint();
+    EXPECT_EQ(widget.grab().toImage().pixel(5, 12), qRgb(140, 194, 236)) << "a gap in the tint";
+    widget.resize(237, 30);
+    EXPECT_EQ(widget.grab().toImage().pixel(10, 29), qRgb(105, 105, 105))
+        << "the bump edge's bottom row after growing in height only";
 }
 
 TEST(ProgressBarWidget, BarFollowsResizes) {
     ProgressBarWidget widget;
     widget.setGeometry(0, 0, 237, 21);
     widget.ReadProperties(PropertyStore{});
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215)) << "loaded at its size";
     widget.SetValue(100);  // unshown: nothing reaches a screen, nothing breaks
-    widget.setGeometry(0, 0, 300, 30);
-    EXPECT_EQ(widget.Bar().ScaleWidth(), 300);
+    widget.setGeometry(0, 0, 300, 21);
+    EXPECT_EQ(widget.Bar().ScaleWidth(), 300) << "a change of width alone";
     EXPECT_EQ(widget.Bar().BufferWidth(), 300);
+    widget.setGeometry(0, 0, 300, 30);
+    EXPECT_EQ(widget.Bar().ScaleHeight(), 30) << "a change of height alone";
     widget.setGeometry(0, 0, 200, 30);
     EXPECT_EQ(widget.Bar().BufferWidth(), 300) << "the buffer never shrinks";
+    widget.setGeometry(0, 0, 250, 30);
+    widget.SetValue(99);
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215))
+        << "SetValue draws at the new size";
 }
 
 // Glyph shapes belong to the installed font; what is fixed is where ink may fall.
@@ -104,6 +134,39 @@ TEST(QtTextRenderer, DrawsInsideTheRectangleOnly) {
             }
         }
         EXPECT_EQ(inked, row.inked);
+    }
+}
+
+// Text starting left of the surface shows from column 0 on, as the same text further right.
+TEST(QtTextRenderer, TextOverTheLeftEdgeKeepsColumnZero) {
+    QtTextRenderer renderer;
+    const FontObject font;
+    PixelSurface whole(80, 24);
+    renderer.Draw(whole, {10, 3, 80, 24}, "50 %", font, Rgb(0, 0, 0));
+    const auto inked = [](const PixelSurface& surface, int x) {
+        for (int y = 0; y < surface.Height(); ++y) {
+            if (surface.GetPixel(x, y) != Rgb(255, 255, 255)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int firstInk = 10;
+    while (firstInk < 80 && !inked(whole, firstInk)) {
+        ++firstInk;
+    }
+    ASSERT_TRUE(inked(whole, firstInk + 1));
+    // The first column of ink falls left of the surface; the next one lands on column 0.
+    const int shift = firstInk + 1;
+    PixelSurface firstColumn(80, 24);
+    renderer.Draw(firstColumn, {10, 3, firstInk + 1, 24}, "50 %", font, Rgb(0, 0, 0));
+    EXPECT_FALSE(inked(firstColumn, firstInk + 1)) << "clipped at the rectangle's right edge";
+    PixelSurface cut(80, 24);
+    renderer.Draw(cut, {10 - shift, 3, 80 - shift, 24}, "50 %", font, Rgb(0, 0, 0));
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x + shift < 80; ++x) {
+            ASSERT_EQ(cut.GetPixel(x, y), whole.GetPixel(x + shift, y)) << x << ',' << y;
+        }
     }
 }
 

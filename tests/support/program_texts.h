@@ -89,6 +89,10 @@ inline std::string LogFailureText(std::string_view tried, std::string_view reaso
 // ---- Undo ----
 namespace klarwell::testing::texts {
 
+// Progress bar.
+inline constexpr char kSearching[] = "Searching..";
+inline constexpr char kPercentSuffix[] = " %";
+
 // Undo: why a line of cleanup.log is not read as a rename.
 inline constexpr std::string_view kLineNotRenamed = "does not begin with \"Re-named\"";
 inline constexpr std::string_view kLineNoSplit = "has no \" as \" between two paths of one folder";

@@ -21,16 +21,24 @@
 
 #include "progressbar/pixel_surface.h"
 #include "progressbar/property_store.h"
+#include "progressbar/qt_color.h"
 #include "progressbar/qt_text_renderer.h"
 #include "progressbar/xp_progress_bar.h"
 
 namespace {
 
+namespace pb = klarwell::progressbar;
+
+using klarwell::progressbar::Blue;
+using klarwell::progressbar::FromQRgb;
+using klarwell::progressbar::Green;
 using klarwell::progressbar::Picture;
 using klarwell::progressbar::Pixel;
 using klarwell::progressbar::PixelSurface;
 using klarwell::progressbar::PropertyStore;
 using klarwell::progressbar::QtTextRenderer;
+using klarwell::progressbar::Red;
+using klarwell::progressbar::ToQRgb;
 using klarwell::progressbar::XP_ProgressBar;
 
 constexpr int kBadArguments = 2;
@@ -45,19 +53,34 @@ struct Arguments {
     std::string Out;
 };
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
+// The properties a --set may give, each applied through its setter; "Image" takes a file.
+struct Setter {
+    std::string_view Name;
+    void (*Apply)(XP_ProgressBar& bar, std::int32_t value);
+};
+
+constexpr Setter kSetters[] = {
+    {pb::kBrushStyleName, [](XP_ProgressBar& b, std::int32_t v) { b.SetBrushStyle(v); }},
+    {pb::kColorName, [](XP_ProgressBar& b, std::int32_t v) { b.SetColor(v); }},
+    {pb::kMaxName, [](XP_ProgressBar& b, std::int32_t v) { b.SetMax(v); }},
+    {pb::kMinName, [](XP_ProgressBar& b, std::int32_t v) { b.SetMin(v); }},
+    {pb::kOrientationName, [](XP_ProgressBar& b, std::int32_t v) { b.SetOrientation(v); }},
+    {pb::kScrollingName, [](XP_ProgressBar& b, std::int32_t v) { b.SetScrolling(v); }},
+    {pb::kShowTextName, [](XP_ProgressBar& b, std::int32_t v) { b.SetShowText(v == 1); }},
+    {pb::kValueName, [](XP_ProgressBar& b, std::int32_t v) { b.SetValue(v); }},
+};
+
+const Setter* FindSetter(std::string_view name) {
+    for (const Setter& setter : kSetters) {
+        if (PropertyStore::SameName(name, setter.Name)) {
+            return &setter;
         }
     }
-    return true;
+    return nullptr;
+}
+
+bool IsImage(std::string_view name) {
+    return PropertyStore::SameName(name, pb::kImageName);
 }
 
 // A decimal or 0x hexadecimal integer; hexadecimal may use all 32 bits (0x8000000D).
@@ -91,22 +114,18 @@ int Fail(const std::string& reason) {
 
 // Checks a --set before anything is drawn, so a bad one leaves no other output.
 std::optional<std::string> CheckSetting(const std::string& name, const std::string& value) {
-    if (EqualsIgnoringCase(name, "Image")) {
+    if (IsImage(name)) {
         return std::nullopt;
     }
-    const bool known = EqualsIgnoringCase(name, "Value") || EqualsIgnoringCase(name, "Scrolling") ||
-                       EqualsIgnoringCase(name, "Orientation") ||
-                       EqualsIgnoringCase(name, "Color") || EqualsIgnoringCase(name, "ShowText") ||
-                       EqualsIgnoringCase(name, "BrushStyle") || EqualsIgnoringCase(name, "Max") ||
-                       EqualsIgnoringCase(name, "Min");
-    if (!known) {
+    const Setter* setter = FindSetter(name);
+    if (setter == nullptr) {
         return "unknown property " + name;
     }
     const std::optional<std::int32_t> number = ParseInt(value);
     if (!number) {
         return "bad value for " + name + ": " + value;
     }
-    if (EqualsIgnoringCase(name, "ShowText") && *number != 0 && *number != 1) {
+    if (setter->Name == pb::kShowTextName && *number != 0 && *number != 1) {
         return "ShowText takes 0 or 1, got " + value;
     }
     return std::nullopt;
@@ -166,8 +185,7 @@ Picture LoadPicture(const std::string& path) {
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            picture->SetPixelV(
-                x, y, klarwell::progressbar::Rgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
+            picture->SetPixelV(x, y, FromQRgb(row[x]));
         }
     }
     return picture;
@@ -175,27 +193,12 @@ Picture LoadPicture(const std::string& path) {
 
 // Applies one checked --set through the property's setter.
 void Apply(XP_ProgressBar& bar, const std::string& name, const std::string& value) {
-    if (EqualsIgnoringCase(name, "Image")) {
+    if (IsImage(name)) {
         bar.SetImage(LoadPicture(value));
         return;
     }
-    const std::int32_t number = ParseInt(value).value_or(0);
-    if (EqualsIgnoringCase(name, "Value")) {
-        bar.SetValue(number);
-    } else if (EqualsIgnoringCase(name, "Scrolling")) {
-        bar.SetScrolling(number);
-    } else if (EqualsIgnoringCase(name, "Orientation")) {
-        bar.SetOrientation(number);
-    } else if (EqualsIgnoringCase(name, "Color")) {
-        bar.SetColor(number);
-    } else if (EqualsIgnoringCase(name, "ShowText")) {
-        bar.SetShowText(number == 1);
-    } else if (EqualsIgnoringCase(name, "BrushStyle")) {
-        bar.SetBrushStyle(number);
-    } else if (EqualsIgnoringCase(name, "Max")) {
-        bar.SetMax(number);
-    } else if (EqualsIgnoringCase(name, "Min")) {
-        bar.SetMin(number);
+    if (const Setter* setter = FindSetter(name)) {
+        setter->Apply(bar, ParseInt(value).value_or(0));
     }
 }
 
@@ -205,9 +208,9 @@ bool WritePpm(const std::string& path, const PixelSurface& surface) {
     std::vector<char> bytes;
     bytes.reserve(surface.Pixels().size() * 3);
     for (const Pixel p : surface.Pixels()) {
-        bytes.push_back(static_cast<char>(p & 0xFFU));
-        bytes.push_back(static_cast<char>((p >> 8) & 0xFFU));
-        bytes.push_back(static_cast<char>((p >> 16) & 0xFFU));
+        bytes.push_back(static_cast<char>(Red(p)));
+        bytes.push_back(static_cast<char>(Green(p)));
+        bytes.push_back(static_cast<char>(Blue(p)));
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
@@ -220,10 +223,7 @@ bool WritePng(const std::string& path, const PixelSurface& surface) {
     }
     for (int y = 0; y < surface.Height(); ++y) {
         for (int x = 0; x < surface.Width(); ++x) {
-            const Pixel p = surface.GetPixel(x, y);
-            image.setPixel(x, y,
-                           qRgb(static_cast<int>(p & 0xFFU), static_cast<int>((p >> 8) & 0xFFU),
-                                static_cast<int>((p >> 16) & 0xFFU)));
+            image.setPixel(x, y, ToQRgb(surface.GetPixel(x, y)));
         }
     }
     return image.save(QString::fromStdString(path), "PNG");

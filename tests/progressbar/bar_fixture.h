@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -52,5 +53,31 @@ inline std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int orientation, i
     bar->SetValue(value);
     return bar;
 }
+
+struct Ink {
+    char Letter;
+    Pixel Color;
+};
+
+// The surface as rows of letters, one per pixel as the legend names its colour ('?' for others).
+inline std::vector<std::string> Drawing(const PixelSurface& surface,
+                                        std::initializer_list<Ink> legend) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < surface.Height(); ++y) {
+        std::string row(static_cast<std::size_t>(surface.Width()), '?');
+        for (int x = 0; x < surface.Width(); ++x) {
+            for (const Ink& ink : legend) {
+                if (surface.GetPixel(x, y) == ink.Color) {
+                    row[static_cast<std::size_t>(x)] = ink.Letter;
+                    break;
+                }
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+using Rows = std::vector<std::string>;
 
 }  // namespace klarwell::progressbar::testing
