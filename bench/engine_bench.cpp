@@ -7,9 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/bench_timing.h"
 #include "bench/silent_interface.h"
 #include "engine/batch_run.h"
 #include "engine/cleanup_log.h"
@@ -138,25 +137,8 @@ private:
     std::vector<std::string> m_Lines;
 };
 
-struct Timing {
-    double Real = 0;  // seconds
-    double Cpu = 0;   // seconds of process CPU time, system calls included
-};
-
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-template <typename Work>
-Timing Measure(const Work& work) {
-    const double cpuStart = CpuSeconds();
-    const auto realStart = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> real = std::chrono::steady_clock::now() - realStart;
-    return {real.count(), CpuSeconds() - cpuStart};
-}
+using klarwell::bench::Measure;
+using klarwell::bench::Timing;
 
 // Engine run and baseline loop take turns within each iteration (in alternating order), so both
 // see the same load of a shared machine and the ratio stays meaningful. The iteration time is the

@@ -4,9 +4,7 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -15,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/bench_timing.h"
 #include "bench/silent_interface.h"
 #include "engine/batch_run.h"
 #include "engine/cleanup_log.h"
@@ -61,27 +60,8 @@ private:
     std::vector<std::string> m_Listed;
 };
 
-struct Timing {
-    double Real = 0;  // seconds
-    double Cpu = 0;   // seconds of process CPU time, system calls included
-};
-
-double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Real time is what the user waits; CPU time shows the cost apart from the load of a shared
-// machine.
-template <typename Work>
-Timing Measure(const Work& work) {
-    const double cpuStart = CpuSeconds();
-    const auto realStart = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> real = std::chrono::steady_clock::now() - realStart;
-    return {real.count(), CpuSeconds() - cpuStart};
-}
+using klarwell::bench::Measure;
+using klarwell::bench::Timing;
 
 void BM_Undo_AgainstTheCleanRun(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
