@@ -18,11 +18,8 @@
 
 #include "bench/bench_folder.h"
 #include "bench/bench_timing.h"
-#include "bench/silent_interface.h"
-#include "engine/batch_run.h"
+#include "bench/engine_run.h"
 #include "engine/cleanup_log.h"
-#include "engine/posix_file_system.h"
-#include "engine/run_state.h"
 
 namespace {
 
@@ -146,25 +143,12 @@ using klarwell::bench::Timing;
 void BM_RunBatch_AgainstRenameSyscalls(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const BenchFolder folder(count);
-    CleanSettings settings;
-    settings.FolderChosen = true;
-    settings.FolderPath = folder.Music();
-    settings.FileNames = folder.Listed();
-    PosixFileSystem fs;
     // Only the closing "Finished!" box is shown; AllCleaned() below catches any other.
-    klarwell::bench::SilentInterface ui;
-    CleanupLog log(folder.LogFolder(), folder.LogFolder() / "fallback");
+    klarwell::bench::EngineRun run(folder, folder.Listed());
     const BaselineRenamer baseline(folder);
-    const auto runEngine = [&] {
-        RunState runState;
-        RunBatch(settings, runState, ui, fs, log);
-        benchmark::DoNotOptimize(runState.Corrections);
-    };
+    const auto runEngine = [&] { benchmark::DoNotOptimize(run.Run()); };
 
-    RunState check;
-    RunBatch(settings, check, ui, fs, log);
-    const bool engineRenamedAll =
-        check.Corrections == count && !check.CancelProcess && folder.AllCleaned();
+    const bool engineRenamedAll = run.Run() == count && folder.AllCleaned();
     const bool baselineRenamedAll =
         folder.Restore() && baseline.RenameAll() == count && folder.AllCleaned();
     if (!engineRenamedAll || !baselineRenamedAll || !folder.Restore()) {
@@ -268,21 +252,12 @@ private:
 void BM_RunBatch_HardLinkConflicts(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const HardLinkFolder folder(count);
-    CleanSettings settings;
-    settings.FolderChosen = true;
-    settings.FolderPath = folder.Music();
-    settings.FileNames = folder.Listed();
-    PosixFileSystem fs;
-    klarwell::bench::SilentInterface ui;
-    CleanupLog log(folder.LogFolder(), folder.LogFolder() / "fallback");
-
+    klarwell::bench::EngineRun engine(folder, folder.Listed());
     if (!folder.Link()) {
         state.SkipWithError("cannot make the hard links");
         return;
     }
-    RunState check;
-    RunBatch(settings, check, ui, fs, log);
-    if (check.Corrections != count || !folder.OnlyCleanedLeft()) {
+    if (engine.Run() != count || !folder.OnlyCleanedLeft()) {
         state.SkipWithError("a conflict was not resolved");
         return;
     }
@@ -292,11 +267,7 @@ void BM_RunBatch_HardLinkConflicts(benchmark::State& state) {
             state.SkipWithError("cannot make the hard links");
             break;
         }
-        const Timing run = Measure([&] {
-            RunState runState;
-            RunBatch(settings, runState, ui, fs, log);
-            benchmark::DoNotOptimize(runState.Corrections);
-        });
+        const Timing run = Measure([&] { benchmark::DoNotOptimize(engine.Run()); });
         state.SetIterationTime(run.Real);
         total += run.Real;
     }

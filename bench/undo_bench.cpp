@@ -14,11 +14,8 @@
 
 #include "bench/bench_folder.h"
 #include "bench/bench_timing.h"
-#include "bench/silent_interface.h"
-#include "engine/batch_run.h"
+#include "bench/engine_run.h"
 #include "engine/cleanup_log.h"
-#include "engine/posix_file_system.h"
-#include "engine/run_state.h"
 #include "tools/undo/undo_run.h"
 
 namespace {
@@ -66,34 +63,29 @@ using klarwell::bench::Timing;
 void BM_Undo_AgainstTheCleanRun(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const UndoFolder folder(count);
-    CleanSettings settings;
-    settings.FolderChosen = true;
-    settings.FolderPath = folder.Music();
-    settings.FileNames = folder.Listed();
-    PosixFileSystem fs;
-    klarwell::bench::SilentInterface ui;
-    CleanupLog log(folder.LogFolder(), folder.LogFolder() / "fallback");
-    const auto appendLine = [&](std::string_view line) { log.Append(line, fs, ui); };
+    klarwell::bench::EngineRun engine(folder, folder.Listed());
+    const auto appendLine = [&](std::string_view line) {
+        engine.Log.Append(line, engine.Fs, engine.Ui);
+    };
 
     Timing cleanTotal;
     Timing undoTotal;
     bool checked = false;
     for (auto _ : state) {
-        RunState run;
-        const Timing clean = Measure([&] { RunBatch(settings, run, ui, fs, log); });
+        int cleaned = 0;
+        const Timing clean = Measure([&] { cleaned = engine.Run(); });
         klarwell::undo::Tally tally;
         const Timing undo = Measure([&] {
             klarwell::undo::ProgressLine progress(nullptr, count, {});
             const klarwell::undo::Selection selection = klarwell::undo::SelectSteps(
                 {folder.LogFile()}, folder.Music(), count, stderr, progress);
-            tally = klarwell::undo::UndoSteps(folder.Music(), selection.Steps, fs, appendLine,
-                                              stderr, progress);
+            tally = klarwell::undo::UndoSteps(folder.Music(), selection.Steps, engine.Fs,
+                                              appendLine, stderr, progress);
         });
 
         if (!checked) {
             // Checked once, after timing, so the check's listing does not warm the timed runs.
-            const bool right =
-                run.Corrections == count && tally.Renamed == count && folder.AllNamed(false);
+            const bool right = cleaned == count && tally.Renamed == count && folder.AllNamed(false);
             if (!right) {
                 state.SkipWithError("the undo did not give every file its name back");
                 return;
