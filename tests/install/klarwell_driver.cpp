@@ -89,9 +89,9 @@ class KlarwellDriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "klarwell_driver.json")
 
 public:
-    QObject* create(const QString& key, const QString& specification) override {
+    QObject* create(const QString& key, const QString& folder) override {
         return key.compare(QLatin1String("klarwelldriver"), Qt::CaseInsensitive) == 0
-                   ? new Driver(specification)
+                   ? new Driver(folder)
                    : nullptr;
     }
 };
