@@ -127,8 +127,10 @@ package() {
     contents=$(dpkg-deb --contents "$deb")
     same_list "package files" "$(installed_files)" "$(grep -v '^d' <<<"$contents" | awk '{print $6}' | LC_ALL=C sort)"
     grep -v '^d' <<<"$contents" | awk '$2 != "root/root" {exit 1}' || fail "a file not owned by root"
-    grep -qE '^-rwxr-xr-x .* \./usr/bin/klarwell$' <<<"$contents" || fail "klarwell's mode"
-    [ "$(grep -v '^d' <<<"$contents" | grep -cv '^-rw-r--r--')" = 1 ] || fail "a data file not 0644"
+    for program in klarwell klarwell-undo; do
+        grep -qE "^-rwxr-xr-x .* \./usr/bin/$program\$" <<<"$contents" || fail "$program's mode"
+    done
+    [ "$(grep -v '^d' <<<"$contents" | grep -cv '^-rw-r--r--')" = 2 ] || fail "a data file not 0644"
 
     lintian --fail-on error "$deb" || fail "lintian reports errors"
 }
