@@ -40,8 +40,10 @@ install(FILES ${klarwell_data}/icons/klarwell.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${KLARWELL_APP_ID}.svg)
 
-klarwell_gzip(${klarwell_data}/klarwell.1 ${klarwell_staged}/klarwell.1.gz)
-install(FILES ${klarwell_staged}/klarwell.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+foreach(page klarwell klarwell-undo)
+    klarwell_gzip(${klarwell_data}/${page}.1 ${klarwell_staged}/${page}.1.gz)
+    install(FILES ${klarwell_staged}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/deb/changelog.in ${klarwell_staged}/changelog @ONLY)
 klarwell_gzip(${klarwell_staged}/changelog ${klarwell_staged}/changelog.gz)

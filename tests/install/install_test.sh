@@ -25,6 +25,7 @@ share/icons/hicolor/32x32/apps/com.orvane.klarwell.png
 share/icons/hicolor/48x48/apps/com.orvane.klarwell.png
 share/icons/hicolor/64x64/apps/com.orvane.klarwell.png
 share/icons/hicolor/scalable/apps/com.orvane.klarwell.svg
+share/man/man1/klarwell-undo.1.gz
 share/man/man1/klarwell.1.gz
 share/metainfo/com.orvane.klarwell.metainfo.xml
 LIST
