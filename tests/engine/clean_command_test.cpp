@@ -22,39 +22,15 @@ CleanOutcome Clean(EngineFixture& f, ScriptedUserInterface& ui) {
     return RunCleanCommand(f.Settings, f.Run, ui, fs, f.Log);
 }
 
-TEST(RunCleanCommand, DeclinedBoxCancelsWithoutTouchingFiles) {
-    struct Row {
-        const char* why;
-        std::vector<Answer> answers;
-        int boxes;
-    };
-    const Row rows[] = {
-        {"No to the backup warning", {Answer::No}, 1},
-        {"No to the summary", {Answer::Yes, Answer::No}, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EngineFixture f;
-        f.Music.CreateFile("a b.mp3");
-        f.Settings.FileNames = {"a b.mp3"};
-        ScriptedUserInterface ui(row.answers);
-        EXPECT_EQ(Clean(f, ui), CleanOutcome::Declined);
-        ASSERT_EQ(ui.Boxes().size(), static_cast<std::size_t>(row.boxes));
-        ExpectBox(ui.Boxes()[0], kBackupWarning, kTitle, Buttons::YesNo);
-        EXPECT_EQ(ui.Boxes().back().Title, row.boxes == 1 ? kTitle : kConfirmationTitle);
-        EXPECT_THAT(ui.StatusTexts(), ElementsAre(kCanceledStatus));
-        EXPECT_THAT(f.Music.Names(), ElementsAre("a b.mp3"));
-    }
-}
-
-TEST(RunCleanCommand, DigitCountCheck) {
+// The backup warning comes first; a No to it or to the summary cancels the command.
+TEST(RunCleanCommand, DeclinedOrDigitCountRefused) {
     struct Row {
         const char* why;
         int files;
         int width;
         std::int32_t firstIndex;
         bool numbering;
-        std::string message;  // empty: no message, the summary follows
+        std::string message;  // empty: no message, the summary follows a Yes
         Answer backup = Answer::Yes;
     };
     const Row rows[] = {
@@ -62,6 +38,7 @@ TEST(RunCleanCommand, DigitCountCheck) {
         {"the check follows a declined backup warning too", 12, 1, 1, true, DigitCountText(2, 12),
          Answer::No},
         {"a start index above 1 is named", 10, 2, 95, true, DigitCountText(3, 10, "95")},
+        {"No to the backup warning", 9, 1, 1, true, "", Answer::No},
         {"9 files fit one digit", 9, 1, 1, true, ""},
         {"first index 0 makes the highest index 9 for 10 files", 10, 1, 0, true, ""},
         {"a minus sign counts: one file from -5", 1, 1, -5, true, DigitCountText(2, 1)},
@@ -81,12 +58,14 @@ TEST(RunCleanCommand, DigitCountCheck) {
         f.Settings.FirstIndex = row.firstIndex;
         const bool refused = !row.message.empty();
         ScriptedUserInterface ui({row.backup, refused ? Answer::Ok : Answer::No});
+        const bool summary = !refused && row.backup == Answer::Yes;
         const CleanOutcome outcome = Clean(f, ui);
-        ASSERT_EQ(ui.Boxes().size(), 2U);
+        ASSERT_EQ(ui.Boxes().size(), refused || summary ? 2U : 1U);
+        ExpectBox(ui.Boxes()[0], kBackupWarning, kTitle, Buttons::YesNo);
         EXPECT_EQ(outcome, refused ? CleanOutcome::WidthRefused : CleanOutcome::Declined);
         if (refused) {
             ExpectBox(ui.Boxes()[1], row.message, kTitle, Buttons::Ok);
-        } else {
+        } else if (summary) {
             EXPECT_EQ(ui.Boxes()[1].Title, kConfirmationTitle);
         }
         EXPECT_THAT(ui.StatusTexts(), ElementsAre(kCanceledStatus));
