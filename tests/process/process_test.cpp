@@ -143,7 +143,7 @@ TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
                                           {"b_b.mp3", "raced"},
                                           {"c c.mp3", "c c.mp3"},
                                           {"c_c.mp3", "raced"}}));
-    EXPECT_EQ(run.LogText(), "");
+    EXPECT_EQ(run.LogText(), "<missing>");
 }
 
 // Disk full after 30 bytes of the program's log: the fragment is cut off and the lines go to the
