@@ -9,9 +9,7 @@
 namespace klarwell::engine {
 namespace {
 
-using testing::kKeep;
-using testing::kToSpaces;
-using testing::Options;
+using namespace testing;
 
 TEST(IsAudioFileName, ExtensionOfTheTrimmedName) {
     struct Row {

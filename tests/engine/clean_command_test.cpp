@@ -15,65 +15,37 @@ namespace klarwell::engine {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::EngineFixture;
-using testing::ScriptedUserInterface;
+using namespace testing;
 
 CleanOutcome Clean(EngineFixture& f, ScriptedUserInterface& ui) {
     PosixFileSystem fs;
     return RunCleanCommand(f.Settings, f.Run, ui, fs, f.Log);
 }
 
-TEST(RunCleanCommand, DeclinedBoxCancelsWithoutTouchingFiles) {
-    struct Row {
-        const char* why;
-        std::vector<Answer> answers;
-        int boxes;
-    };
-    const Row rows[] = {
-        {"No to the backup warning", {Answer::No}, 1},
-        {"No to the summary", {Answer::Yes, Answer::No}, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EngineFixture f;
-        f.Music.CreateFile("a b.mp3");
-        f.Settings.FileNames = {"a b.mp3"};
-        ScriptedUserInterface ui(row.answers);
-        EXPECT_EQ(Clean(f, ui), CleanOutcome::Declined);
-        ASSERT_EQ(ui.Boxes().size(), static_cast<std::size_t>(row.boxes));
-        EXPECT_EQ(ui.Boxes()[0].Text, testing::kBackupWarning);
-        EXPECT_EQ(ui.Boxes()[0].Title, testing::kTitle);
-        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::YesNo);
-        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
-        EXPECT_EQ(ui.Boxes().back().Title,
-                  row.boxes == 1 ? testing::kTitle : testing::kConfirmationTitle);
-        EXPECT_THAT(ui.StatusTexts(), ElementsAre(testing::kCanceledStatus));
-        EXPECT_THAT(f.Music.Names(), ElementsAre("a b.mp3"));
-    }
-}
-
-TEST(RunCleanCommand, DigitCountCheck) {
+// The backup warning comes first; a No to it or to the summary cancels the command.
+TEST(RunCleanCommand, DeclinedOrDigitCountRefused) {
     struct Row {
         const char* why;
         int files;
         int width;
         std::int32_t firstIndex;
         bool numbering;
-        std::string message;  // empty: no message, the summary follows
+        std::string message;  // empty: no message, the summary follows a Yes
         Answer backup = Answer::Yes;
     };
     const Row rows[] = {
-        {"12 files need two digits", 12, 1, 1, true, testing::DigitCountText(2, 12)},
-        {"the check follows a declined backup warning too", 12, 1, 1, true,
-         testing::DigitCountText(2, 12), Answer::No},
-        {"a start index above 1 is named", 10, 2, 95, true, testing::DigitCountText(3, 10, "95")},
+        {"12 files need two digits", 12, 1, 1, true, DigitCountText(2, 12)},
+        {"the check follows a declined backup warning too", 12, 1, 1, true, DigitCountText(2, 12),
+         Answer::No},
+        {"a start index above 1 is named", 10, 2, 95, true, DigitCountText(3, 10, "95")},
+        {"No to the backup warning", 9, 1, 1, true, "", Answer::No},
         {"9 files fit one digit", 9, 1, 1, true, ""},
         {"first index 0 makes the highest index 9 for 10 files", 10, 1, 0, true, ""},
-        {"a minus sign counts: one file from -5", 1, 1, -5, true, testing::DigitCountText(2, 1)},
+        {"a minus sign counts: one file from -5", 1, 1, -5, true, DigitCountText(2, 1)},
         {"a wide enough count passes", 100, 3, 1, true, ""},
         {"no check while index numbering is off", 100, 1, 1, false, ""},
         {"the top of the index range does not wrap", 2, 9, 2147483647, true,
-         testing::DigitCountText(10, 2, "2147483647")},
+         DigitCountText(10, 2, "2147483647")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -86,17 +58,17 @@ TEST(RunCleanCommand, DigitCountCheck) {
         f.Settings.FirstIndex = row.firstIndex;
         const bool refused = !row.message.empty();
         ScriptedUserInterface ui({row.backup, refused ? Answer::Ok : Answer::No});
+        const bool summary = !refused && row.backup == Answer::Yes;
         const CleanOutcome outcome = Clean(f, ui);
-        ASSERT_EQ(ui.Boxes().size(), 2U);
+        ASSERT_EQ(ui.Boxes().size(), refused || summary ? 2U : 1U);
+        ExpectBox(ui.Boxes()[0], kBackupWarning, kTitle, Buttons::YesNo);
         EXPECT_EQ(outcome, refused ? CleanOutcome::WidthRefused : CleanOutcome::Declined);
         if (refused) {
-            EXPECT_EQ(ui.Boxes()[1].Text, row.message);
-            EXPECT_EQ(ui.Boxes()[1].Title, testing::kTitle);
-            EXPECT_EQ(ui.Boxes()[1].Buttons, Buttons::Ok);
-        } else {
-            EXPECT_EQ(ui.Boxes()[1].Title, testing::kConfirmationTitle);
+            ExpectBox(ui.Boxes()[1], row.message, kTitle, Buttons::Ok);
+        } else if (summary) {
+            EXPECT_EQ(ui.Boxes()[1].Title, kConfirmationTitle);
         }
-        EXPECT_THAT(ui.StatusTexts(), ElementsAre(testing::kCanceledStatus));
+        EXPECT_THAT(ui.StatusTexts(), ElementsAre(kCanceledStatus));
     }
 }
 

@@ -18,11 +18,7 @@
 namespace klarwell::engine {
 namespace {
 
-using testing::EngineFixture;
-using testing::FaultyFileSystem;
-using testing::kTitle;
-using testing::LogFailureText;
-using testing::ScriptedUserInterface;
+using namespace testing;
 
 TEST(LogLine, FieldsBackToBack) {
     struct Row {
@@ -52,26 +48,60 @@ TEST(LogLine, FieldsBackToBack) {
     }
 }
 
-TEST(CleanupLog, WritesInTheProgramFolderFirst) {
-    EngineFixture f;
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    f.Log.Append("one\r\n", fs, ui);
-    f.Log.Append("two\r\n", fs, ui);
-    EXPECT_EQ(f.LogText(), "one\r\ntwo\r\n");
-    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "<missing>");
-    EXPECT_TRUE(ui.Boxes().empty());
-}
-
-TEST(CleanupLog, ReadOnlyProgramFolderFallsBackToTheStateFolder) {
-    EngineFixture f;
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    fs.FailAppendsIn(f.Program.Path(), EACCES);
-    f.Log.Append("one\r\n", fs, ui);
-    EXPECT_EQ(f.LogText(), "<missing>");
-    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "one\r\n");
-    EXPECT_TRUE(ui.Boxes().empty());
+// Each line goes to the program folder's log, else to the state folder's, without a box. A torn
+// write is cut back; a FIFO without a reader would block the run for ever.
+TEST(CleanupLog, ProgramFolderFirstElseTheStateFolder) {
+    struct Row {
+        const char* why;
+        void (*arrange)(EngineFixture&, FaultyFileSystem&);
+        const char* program;  // nullptr: not to be read
+        bool fallback;
+    };
+    const Row rows[] = {
+        {"a writable program folder", [](EngineFixture&, FaultyFileSystem&) {}, "", false},
+        {"a read-only program folder",
+         [](EngineFixture& f, FaultyFileSystem& fs) { fs.FailAppendsIn(f.Program.Path(), EACCES); },
+         "<missing>", true},
+        {"a write stopping part-way",
+         [](EngineFixture& f, FaultyFileSystem& fs) {
+             f.Program.CreateFile("cleanup.log", "old\r\n");
+             fs.FailWritesAfter(f.Program.Path(), 30, ENOSPC);
+         },
+         "old\r\n", true},
+        {"a FIFO",
+         [](EngineFixture& f, FaultyFileSystem&) {
+             ASSERT_EQ(::mkfifo((f.Program.Path() / "cleanup.log").c_str(), 0644), 0);
+         },
+         nullptr, true},
+        {"a folder",
+         [](EngineFixture& f, FaultyFileSystem&) {
+             std::filesystem::create_directory(f.Program.Path() / "cleanup.log");
+         },
+         nullptr, true},
+    };
+    const std::string line = "Re-named/music/a a.mp3 as /music/a_a.mp3\r\n";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EngineFixture f;
+        ScriptedUserInterface ui;
+        FaultyFileSystem fs;
+        row.arrange(f, fs);
+        f.Log.StartRun();
+        f.Log.Append(line, fs, ui);
+        f.Log.Append(line, fs, ui);
+        const std::string both = line + line;
+        if (row.program != nullptr) {
+            EXPECT_EQ(f.LogText(), std::string(row.program) + (row.fallback ? "" : both));
+        }
+        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), row.fallback ? both : "<missing>");
+        EXPECT_TRUE(ui.Boxes().empty());
+        // Only the logs this run wrote are flushed.
+        f.Log.Sync(fs);
+        f.Log.StartRun();
+        f.Log.Sync(fs);
+        EXPECT_EQ(fs.Synced(), std::vector{row.fallback ? f.State.Path() / "klarwell/cleanup.log"
+                                                        : f.Program.Path() / "cleanup.log"});
+    }
 }
 
 TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {
@@ -85,10 +115,8 @@ TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {
     ASSERT_EQ(ui.Boxes().size(), 1U);
     const std::string program = f.Program.Path().native() + "/cleanup.log";
     const std::string state = f.State.Path().native() + "/klarwell/cleanup.log";
-    EXPECT_EQ(ui.Boxes()[0].Text,
-              LogFailureText(program + " or " + state, "Read-only file system"));
-    EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
-    EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::Ok);
+    ExpectBox(ui.Boxes()[0], LogFailureText(program + " or " + state, "Read-only file system"),
+              kTitle, Buttons::Ok);
     f.Log.StartRun();
     f.Log.Append("three\r\n", fs, ui);
     EXPECT_EQ(ui.Boxes().size(), 2U);
@@ -120,57 +148,6 @@ TEST(AppendLine, EveryLineStartsOnALineOfItsOwn) {
         EXPECT_FALSE(fs.AppendLine(f.Program.Path() / "cleanup.log", "new\r\n"));
         EXPECT_EQ(f.LogText(), row.after);
     }
-}
-
-// A write that stops part-way is cut back, and the whole line goes to the fallback log.
-TEST(CleanupLog, TornWriteIsCutBackAndTheLineFallsBack) {
-    EngineFixture f;
-    f.Program.CreateFile("cleanup.log", "old\r\n");
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    fs.FailWritesAfter(f.Program.Path(), 30, ENOSPC);
-    const std::string line = "Re-named/music/a a.mp3 as /music/a_a.mp3\r\n";
-    f.Log.Append(line, fs, ui);
-    EXPECT_EQ(f.LogText(), "old\r\n");
-    EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), line);
-    EXPECT_TRUE(ui.Boxes().empty());
-}
-
-// A FIFO without a reader would block the run for ever; a folder cannot take lines.
-TEST(CleanupLog, LogThatIsNoRegularFileFallsBack) {
-    struct Row {
-        const char* why;
-        void (*make)(const std::filesystem::path& log);
-    };
-    const Row rows[] = {
-        {"a FIFO",
-         [](const std::filesystem::path& log) { ASSERT_EQ(::mkfifo(log.c_str(), 0644), 0); }},
-        {"a folder",
-         [](const std::filesystem::path& log) { std::filesystem::create_directory(log); }},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        EngineFixture f;
-        row.make(f.Program.Path() / "cleanup.log");
-        ScriptedUserInterface ui;
-        PosixFileSystem fs;
-        f.Log.StartRun();
-        f.Log.Append("one\r\n", fs, ui);
-        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), "one\r\n");
-        EXPECT_TRUE(ui.Boxes().empty());
-        f.Log.Sync(fs);
-    }
-}
-
-TEST(CleanupLog, SyncFlushesOnlyTheLogsThisRunWrote) {
-    EngineFixture f;
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    f.Log.Append("one\r\n", fs, ui);
-    f.Log.Sync(fs);
-    f.Log.StartRun();
-    f.Log.Sync(fs);
-    EXPECT_EQ(fs.Synced(), std::vector<std::filesystem::path>{f.Program.Path() / "cleanup.log"});
 }
 
 TEST(DefaultFallbackLogFolder, FollowsXdgStateHomeElseHome) {

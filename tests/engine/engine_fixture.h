@@ -5,9 +5,12 @@
 #include <string_view>
 #include <utility>
 
+#include <gtest/gtest.h>
+
 #include "engine/clean_settings.h"
 #include "engine/cleanup_log.h"
 #include "engine/run_state.h"
+#include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
 namespace klarwell::testing {
@@ -33,6 +36,15 @@ struct EngineFixture {
     }
     [[nodiscard]] std::string LogText() const { return Program.Read("cleanup.log"); }
 };
+
+// The engine's boxes never carry an icon.
+inline void ExpectBox(const RecordedBox& box, std::string_view text, std::string_view title,
+                      engine::Buttons buttons) {
+    EXPECT_EQ(box.Text, text);
+    EXPECT_EQ(box.Title, title);
+    EXPECT_EQ(box.Buttons, buttons);
+    EXPECT_EQ(box.Icon, engine::Icon::None);
+}
 
 inline constexpr auto kToUnderscores = engine::SpaceUnderscoreMode::SpacesToUnderscores;
 inline constexpr auto kToSpaces = engine::SpaceUnderscoreMode::UnderscoresToSpaces;

@@ -12,10 +12,7 @@
 namespace klarwell::engine {
 namespace {
 
-using testing::kKeep;
-using testing::kRemoveBoth;
-using testing::kToSpaces;
-using testing::Options;
+using namespace testing;
 
 // Every row takes index number 1 (width 1, first index 1, none handed out yet).
 TEST(ComputeNewName, RulesInTheirOrder) {

@@ -18,15 +18,8 @@
 namespace klarwell::engine {
 namespace {
 
-using testing::ConflictText;
+using namespace testing;
 using ::testing::ElementsAre;
-using testing::EmptyNameText;
-using testing::EngineFixture;
-using testing::FaultyFileSystem;
-using testing::kConflictTitle;
-using testing::kTitle;
-using testing::RenameFailureText;
-using testing::ScriptedUserInterface;
 
 const std::string kMissing = "<missing>";
 
@@ -104,10 +97,7 @@ TEST(RenameStep, EmptyNameAsksAndLeavesTheFile) {
         FaultyFileSystem fs;
         s.Rename(row.listed, "", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Text, EmptyNameText(row.listed));
-        EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
-        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
-        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        ExpectBox(ui.Boxes()[0], EmptyNameText(row.listed), kTitle, Buttons::OkCancel);
         EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
         EXPECT_EQ(s.f.Run.CurFileCount, 4);
         EXPECT_THAT(s.f.Music.Names(), ElementsAre(row.listed));
@@ -138,10 +128,8 @@ TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
         PosixFileSystem fs;
         s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
-        EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("a b.mp3", "a_b.mp3"));
-        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::YesNoCancel);
-        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        ExpectBox(ui.Boxes()[0], ConflictText("a b.mp3", "a_b.mp3"), kConflictTitle,
+                  Buttons::YesNoCancel);
         EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.replaced ? kMissing : "mine");
         EXPECT_EQ(s.f.Music.Read("a_b.mp3"), row.replaced ? "mine" : "other");
         EXPECT_EQ(s.f.Music.Names().size(), row.replaced ? 1U : 2U);
@@ -152,6 +140,13 @@ TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
     }
 }
 
+// A file that appears at the target between the look and the rename.
+void AppearLate(Step& s, FaultyFileSystem& fs) {
+    fs.BeforeRename(
+        [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+}
+
+// A Yes comes first where the target is there beforehand.
 TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
     struct Row {
         const char* why;
@@ -162,6 +157,7 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
         Answer answer;
         std::string source;  // what "a b.mp3" and "a_b.mp3" hold afterwards
         std::string target;
+        bool afterYes = false;  // the target is there beforehand: a Yes comes first
     };
     const auto none = [](Step&, FaultyFileSystem&) {};
     const auto refuse = [](Step&, FaultyFileSystem& fs) { fs.FailRename("a b.mp3", EACCES); };
@@ -178,25 +174,19 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
              fs.BeforeRename([](const std::filesystem::path& from) { ::unlink(from.c_str()); });
          },
          "a_b", "a_b.mp3", "No such file or directory", Answer::Ok, kMissing, kMissing},
-        {"a file appearing at the target is never replaced unasked",
-         [](Step& s, FaultyFileSystem& fs) {
-             fs.BeforeRename(
-                 [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
-         },
-         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
+        {"a file appearing at the target is never replaced unasked", AppearLate, "a_b", "a_b.mp3",
+         "File exists", Answer::Ok, "mine", "late"},
         {"without no-replace renames, the hard link refuses a file appearing at the target",
          [](Step& s, FaultyFileSystem& fs) {
              fs.RefuseNoReplace(EINVAL);
-             fs.BeforeRename(
-                 [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+             AppearLate(s, fs);
          },
          "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
         {"without no-replace renames or links, the last resort looks before it renames",
          [](Step& s, FaultyFileSystem& fs) {
              fs.RefuseNoReplace(EINVAL);
              fs.FailLinks(EPERM);
-             fs.BeforeRename(
-                 [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
+             AppearLate(s, fs);
          },
          "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
         {"the old name cannot be dropped after the link: the new name is taken back",
@@ -211,23 +201,42 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
          Answer::Ok, "mine", kMissing},
         {"a NUL would cut the name short", none, std::string("a\0b", 3), std::string("a\0b.mp3", 7),
          "Invalid argument", Answer::Ok, "mine", kMissing},
+        {"a failed replace leaves both files",
+         [](Step& s, FaultyFileSystem& fs) {
+             s.f.Music.CreateFile("a_b.mp3", "other");
+             fs.FailRename("a_b.mp3", EACCES);
+         },
+         "a_b", "a_b.mp3", "Permission denied", Answer::Ok, "mine", "other", true},
+        // A Yes would put the link in the place of the file it points to, and the only copy
+        // would be gone.
+        {"a link whose new name is its own file",
+         [](Step& s, FaultyFileSystem&) {
+             std::filesystem::remove(s.f.Music.Path() / "a b.mp3");
+             s.f.Music.CreateFile("a_b.mp3", "only copy");
+             ASSERT_EQ(::symlink("a_b.mp3", (s.f.Music.Path() / "a b.mp3").c_str()), 0);
+         },
+         "a_b", "a_b.mp3", "it is a link to the file that has that name", Answer::Ok, "only copy",
+         "only copy", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         Step s;
         s.f.Music.CreateFile("a b.mp3", "mine");
         s.f.Music.CreateFolder("sub");
-        ScriptedUserInterface ui({row.answer});
+        std::vector<Answer> answers = {row.answer};
+        if (row.afterYes) {
+            answers.insert(answers.begin(), Answer::Yes);
+        }
+        ScriptedUserInterface ui(answers);
         FaultyFileSystem fs;
         row.arrange(s, fs);
         s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Text, RenameFailureText("a b.mp3", row.shownTarget, row.reason));
-        EXPECT_EQ(ui.Boxes()[0].Title, kTitle);
-        EXPECT_EQ(ui.Boxes()[0].Buttons, Buttons::OkCancel);
-        EXPECT_EQ(ui.Boxes()[0].Icon, Icon::None);
+        ASSERT_EQ(ui.Boxes().size(), answers.size());
+        ExpectBox(ui.Boxes().back(), RenameFailureText("a b.mp3", row.shownTarget, row.reason),
+                  kTitle, Buttons::OkCancel);
         EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.source);
         EXPECT_EQ(s.f.Music.Read("a_b.mp3"), row.target);
+        EXPECT_EQ(fs.RemoveCalls(), 0);
         EXPECT_EQ(s.f.Run.Corrections, 0);
         EXPECT_EQ(s.f.Run.CurFileCount, 4);
         EXPECT_EQ(s.f.Run.CancelProcess, row.answer == Answer::Cancel);
@@ -236,119 +245,71 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
     }
 }
 
-TEST(RenameStep, WithoutNoReplaceRenamesTheFileOnce) {
-    struct Row {
-        const char* why;
-        int noReplaceError;
-        int linkError;
-    };
-    const Row rows[] = {
-        {"a FUSE mount answers EINVAL: link, then drop the old name", EINVAL, 0},
-        {"an old kernel answers ENOSYS", ENOSYS, 0},
-        {"no hard links either: look, then rename", EINVAL, EPERM},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        Step s;
-        s.f.Music.CreateFile("a b.mp3", "mine");
-        ScriptedUserInterface ui;
-        FaultyFileSystem fs;
-        fs.RefuseNoReplace(row.noReplaceError);
-        fs.FailLinks(row.linkError);
-        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
-        EXPECT_TRUE(ui.Boxes().empty());
-        EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
-        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "mine");
-        EXPECT_EQ(s.f.Run.Corrections, 1);
-    }
-}
-
-// The link's cleaned name is the file it points to: a Yes would put the link in the file's place,
-// pointing at itself, and the only copy would be gone.
-TEST(RenameStep, LinkWhoseNewNameIsItsOwnFileIsRefused) {
-    Step s;
-    s.f.Music.CreateFile("lnk_b.mp3", "only copy");
-    ASSERT_EQ(::symlink("lnk_b.mp3", (s.f.Music.Path() / "lnk b.mp3").c_str()), 0);
-    ScriptedUserInterface ui({Answer::Yes, Answer::Ok});
-    FaultyFileSystem fs;
-    s.Rename("lnk b.mp3", "lnk_b", ".mp3", ui, fs);
-    ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text, RenameFailureText("lnk b.mp3", "lnk_b.mp3",
-                                                    "it is a link to the file that has that name"));
-    EXPECT_TRUE(std::filesystem::is_symlink(s.f.Music.Path() / "lnk b.mp3"));
-    EXPECT_EQ(s.f.Music.Read("lnk_b.mp3"), "only copy");
-    EXPECT_EQ(fs.RenameCalls() + fs.RemoveCalls(), 0);
-    EXPECT_EQ(s.f.Run.Corrections, 0);
-    EXPECT_EQ(s.f.Run.CurFileCount, 4);
-    EXPECT_EQ(s.f.LogText(), kMissing);
-}
-
-TEST(RenameStep, FailedReplaceLeavesBothFiles) {
-    Step s;
-    s.f.Music.CreateFile("a b.mp3", "mine");
-    s.f.Music.CreateFile("a_b.mp3", "other");
-    ScriptedUserInterface ui({Answer::Yes, Answer::Ok});
-    FaultyFileSystem fs;
-    fs.FailRename("a_b.mp3", EACCES);
-    s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
-    ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text, RenameFailureText("a b.mp3", "a_b.mp3", "Permission denied"));
-    EXPECT_EQ(s.f.Music.Read("a b.mp3"), "mine");
-    EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "other");
-    EXPECT_EQ(fs.RemoveCalls(), 0);
-    EXPECT_EQ(s.f.Run.Corrections, 0);
-    EXPECT_EQ(s.f.Run.CurFileCount, 4);
-}
-
 // Replacing a link, above all one to the listed file, must neither lose the content nor leave a
-// link behind.
-TEST(RenameStep, ConflictYesOverALinkKeepsTheContent) {
+// link behind; a case-only change on a case-blind disk renames the file itself.
+TEST(RenameStep, RenamesTheFileOnceWhateverTheDiskAllows) {
     struct Row {
         const char* why;
-        int (*link)(const char* existing, const char* made);
+        void (*arrange)(Step&, FaultyFileSystem&);
+        bool conflict;  // answered Yes
+        std::string newFilename = "a_b";
+        int listings = 0;  // looks at the folder
+        int removes = 0;   // drops of the listed name, the target holding the content already
     };
     const Row rows[] = {
-        {"a hard link", [](const char* from, const char* to) { return ::link(from, to); }},
-        {"a symbolic link", [](const char*, const char* to) { return ::symlink("a b.mp3", to); }},
+        {"a FUSE mount answers EINVAL: link, then drop the old name",
+         [](Step&, FaultyFileSystem& fs) { fs.RefuseNoReplace(EINVAL); }, false},
+        {"an old kernel answers ENOSYS",
+         [](Step&, FaultyFileSystem& fs) { fs.RefuseNoReplace(ENOSYS); }, false},
+        {"no hard links either: look, then rename",
+         [](Step&, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             fs.FailLinks(EPERM);
+         },
+         false},
+        {"Yes over a hard link",
+         [](Step& s, FaultyFileSystem&) {
+             ASSERT_EQ(::link((s.f.Music.Path() / "a b.mp3").c_str(),
+                              (s.f.Music.Path() / "a_b.mp3").c_str()),
+                       0);
+         },
+         true, "a_b", 0, 1},
+        {"Yes over a symbolic link to the listed file",
+         [](Step& s, FaultyFileSystem&) {
+             ASSERT_EQ(::symlink("a b.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
+         },
+         true},
         {"a link pointing nowhere is a conflict too",
-         [](const char*, const char* to) { return ::symlink("gone.mp3", to); }},
+         [](Step& s, FaultyFileSystem&) {
+             ASSERT_EQ(::symlink("gone.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
+         },
+         true},
+        {"a case-only change on a case-blind disk",
+         [](Step&, FaultyFileSystem& fs) { fs.IgnoreLetterCase(); }, true, "A b", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         Step s;
         s.f.Music.CreateFile("a b.mp3", "mine");
-        ASSERT_EQ(row.link((s.f.Music.Path() / "a b.mp3").c_str(),
-                           (s.f.Music.Path() / "a_b.mp3").c_str()),
-                  0);
-        ScriptedUserInterface ui({Answer::Yes});
+        ScriptedUserInterface ui(row.conflict ? std::vector{Answer::Yes} : std::vector<Answer>{});
         FaultyFileSystem fs;
-        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
+        row.arrange(s, fs);
+        s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
+        const std::string target = row.newFilename + ".mp3";
+        ASSERT_EQ(ui.Boxes().size(), row.conflict ? 1U : 0U);
+        if (row.conflict) {
+            ExpectBox(ui.Boxes()[0], ConflictText("a b.mp3", target), kConflictTitle,
+                      Buttons::YesNoCancel);
+        }
         // Names that differ in more than letter case need no look at the folder: a constant cost
         // per conflict, however many hard links the folder holds.
-        EXPECT_EQ(fs.ListingCalls(), 0);
-        EXPECT_THAT(s.f.Music.Names(), ElementsAre("a_b.mp3"));
-        EXPECT_FALSE(std::filesystem::is_symlink(s.f.Music.Path() / "a_b.mp3"));
-        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), "mine");
+        EXPECT_EQ(fs.ListingCalls(), row.listings);
+        EXPECT_EQ(fs.RemoveCalls(), row.removes);
+        EXPECT_THAT(s.f.Music.Names(), ElementsAre(target));
+        EXPECT_FALSE(std::filesystem::is_symlink(s.f.Music.Path() / target));
+        EXPECT_EQ(s.f.Music.Read(target), "mine");
         EXPECT_EQ(s.f.Run.Corrections, 1);
     }
-}
-
-TEST(RenameStep, CaseOnlyChangeOnCaseBlindDiskRenamesTheFileItself) {
-    Step s;
-    s.f.Music.CreateFile("my song.mp3", "mine");
-    ScriptedUserInterface ui({Answer::Yes});
-    FaultyFileSystem fs;
-    fs.IgnoreLetterCase();
-    s.f.Run.CurFileCount = 5;
-    s.Rename("my song.mp3", "My song", ".mp3", ui, fs);
-    ASSERT_EQ(ui.Boxes().size(), 1U);
-    EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("my song.mp3", "My song.mp3"));
-    EXPECT_EQ(fs.RemoveCalls(), 0);
-    EXPECT_THAT(s.f.Music.Names(), ElementsAre("My song.mp3"));
-    EXPECT_EQ(s.f.Music.Read("My song.mp3"), "mine");
-    EXPECT_EQ(s.f.Run.Corrections, 1);
 }
 
 }  // namespace

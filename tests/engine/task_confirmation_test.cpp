@@ -14,16 +14,11 @@
 namespace klarwell::engine {
 namespace {
 
-using testing::kKeep;
-using testing::kRemoveBoth;
-using testing::kToSpaces;
-using testing::kToUnderscores;
-using testing::Options;
+using namespace testing;
 
 // The text of a run that keeps the names: the opening, the given middle, the question.
 std::string Keep(std::string_view middle) {
-    return std::string(testing::kKeepOpening) + std::string(middle) +
-           std::string(testing::kQuestion);
+    return std::string(kKeepOpening) + std::string(middle) + std::string(kQuestion);
 }
 std::string Adds(std::string_view what) {
     return Keep(".\r\n\r\nAdditionally, you have chosen to " + std::string(what) +
@@ -34,8 +29,7 @@ std::string Replaces(std::string_view what) {
                 ".");
 }
 std::string Structure(std::string_view structure) {
-    return std::string(testing::kDiscardOpening) + std::string(structure) +
-           std::string(testing::kQuestion);
+    return std::string(kDiscardOpening) + std::string(structure) + std::string(kQuestion);
 }
 
 TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
@@ -113,15 +107,11 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
 
 TEST(DisplayStripWarning, AsksOnceAndOnlyNoDeclines) {
     for (const Answer answer : {Answer::Yes, Answer::No}) {
-        testing::ScriptedUserInterface ui({answer});
+        ScriptedUserInterface ui({answer});
         const CleanSettings settings = Options().Mode(kKeep).Suffix("#").Width(2);
         EXPECT_EQ(DisplayStripWarning(settings, ui), answer == Answer::Yes);
         ASSERT_EQ(ui.Boxes().size(), 1U);
-        const testing::RecordedBox& box = ui.Boxes().front();
-        EXPECT_EQ(box.Title, testing::kConfirmationTitle);
-        EXPECT_EQ(box.Buttons, Buttons::YesNo);
-        EXPECT_EQ(box.Icon, Icon::None);
-        EXPECT_EQ(box.Text, Adds("append \"00\""));
+        ExpectBox(ui.Boxes()[0], Adds("append \"00\""), kConfirmationTitle, Buttons::YesNo);
     }
 }
 

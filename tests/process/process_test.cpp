@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,7 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_folder.h"
@@ -30,14 +30,6 @@ using klarwell::testing::TempFolder;
 using Environment = std::vector<std::string>;
 // Name to content.
 using Files = std::map<std::string, std::string>;
-
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return {};
-    }
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 Files Contents(const TempFolder& folder) {
     Files files;
@@ -52,8 +44,10 @@ struct HarnessRun {
     TempFolder Work;  // the program's log folder and the state folder
 
     [[nodiscard]] std::filesystem::path Log() const { return Work.Path() / "cleanup.log"; }
-    [[nodiscard]] std::filesystem::path StateLog() const {
-        return Work.Path() / "state" / "klarwell" / "cleanup.log";
+    // The logs' texts, or "<missing>".
+    [[nodiscard]] std::string LogText() const { return Work.Read("cleanup.log"); }
+    [[nodiscard]] std::string StateLogText() const {
+        return Work.Read("state/klarwell/cleanup.log");
     }
     [[nodiscard]] std::string InMusic(std::string_view name) const {
         return Music.Path().native() + "/" + std::string(name);
@@ -64,38 +58,31 @@ struct HarnessRun {
 
     // Starts klarwell-batch on the music folder; answers "Yes,Yes" for the two confirmations come
     // first, then `answers`.
-    pid_t Start(const std::string& answers, const Environment& faults = {},
-                const std::string& settings = {}) const {
-        std::vector<std::string> args = {KLARWELL_BATCH_PATH, "--answers", "Yes,Yes," + answers,
-                                         "--log-dir", Work.Path().native()};
-        if (!settings.empty()) {
-            const std::filesystem::path file = Work.Path() / "settings.json";
-            std::ofstream(file) << settings;
-            args.insert(args.end(), {"--settings", file.native()});
-        }
-        args.push_back(Music.Path().native());
-        Environment env = {"XDG_STATE_HOME=" + (Work.Path() / "state").native()};
-        for (char** e = environ; *e != nullptr; ++e) {
-            if (!std::string_view(*e).starts_with("XDG_STATE_HOME=")) {
-                env.emplace_back(*e);
-            }
-        }
+    pid_t Start(const std::string& answers, const Environment& faults = {}) const {
+        std::vector<std::string> args = {KLARWELL_BATCH_PATH,  "--answers",
+                                         "Yes,Yes," + answers, "--log-dir",
+                                         Work.Path().native(), Music.Path().native()};
+        // The fallback log goes to a state folder of this run's own.
+        setenv("XDG_STATE_HOME", (Work.Path() / "state").c_str(), 1);
+        Environment env = faults;
         if (!faults.empty()) {
             env.push_back(std::string("LD_PRELOAD=") + KLARWELL_FAULT_INJECTOR);
             // In a sanitized tree the injector comes before the sanitizer's runtime.
             env.emplace_back("ASAN_OPTIONS=verify_asan_link_order=0");
-            env.insert(env.end(), faults.begin(), faults.end());
         }
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
+        for (char** e = environ; *e != nullptr; ++e) {
+            env.emplace_back(*e);
         }
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (std::string& entry : env) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
+        const auto pointers = [](std::vector<std::string>& strings) {
+            std::vector<char*> result;
+            for (std::string& text : strings) {
+                result.push_back(text.data());
+            }
+            result.push_back(nullptr);
+            return result;
+        };
+        std::vector<char*> argv = pointers(args);
+        std::vector<char*> envp = pointers(env);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -113,9 +100,8 @@ struct HarnessRun {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    int Finish(const std::string& answers, const Environment& faults = {},
-               const std::string& settings = {}) const {
-        return Wait(Start(answers, faults, settings));
+    int Finish(const std::string& answers, const Environment& faults = {}) const {
+        return Wait(Start(answers, faults));
     }
 };
 
@@ -157,71 +143,7 @@ TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
                                           {"b_b.mp3", "raced"},
                                           {"c c.mp3", "c c.mp3"},
                                           {"c_c.mp3", "raced"}}));
-    EXPECT_EQ(ReadFile(run.Log()), "");
-}
-
-TEST(FaultInjection, WithoutNoReplaceOrLinksFilesAreStillRenamedOnce) {
-    struct Row {
-        const char* why;
-        Environment faults;
-    };
-    const Row rows[] = {
-        {"hard links stand in for the no-replace rename", {"KLARWELL_FAULT_NOREPLACE=22"}},
-        {"no hard links either: look, then rename",
-         {"KLARWELL_FAULT_NOREPLACE=22", "KLARWELL_FAULT_LINK=1"}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        HarnessRun run;
-        run.Music.CreateFile("a a.mp3", "A");
-        run.Music.CreateFile("b b.mp3", "B");
-        EXPECT_EQ(run.Finish("OK", row.faults), 0);
-        EXPECT_EQ(Contents(run.Music), (Files{{"a_a.mp3", "A"}, {"b_b.mp3", "B"}}));
-        EXPECT_EQ(ReadFile(run.Log()),
-                  run.LogLine("a a.mp3", "a_a.mp3") + run.LogLine("b b.mp3", "b_b.mp3"));
-    }
-}
-
-TEST(FaultInjection, RefusedCallsLoseNothingAndLogOnlyWhatHappened) {
-    struct Row {
-        const char* why;
-        Environment faults;
-        std::string answers;
-        Files after;
-        bool logged;  // the one rename that happens is in the program's log
-    };
-    const Row rows[] = {
-        {"a refused rename is skipped",
-         {"KLARWELL_FAULT_RENAME_MATCH=a a.mp3", "KLARWELL_FAULT_RENAME_ERRNO=13"},
-         "OK,OK",
-         {{"a a.mp3", "A"}, {"b_b.mp3", "B"}},
-         true},
-        {"the old name cannot be dropped after the hard link",
-         {"KLARWELL_FAULT_NOREPLACE=22", "KLARWELL_FAULT_UNLINK_MATCH=a a.mp3",
-          "KLARWELL_FAULT_UNLINK_ERRNO=13"},
-         "OK,OK",
-         {{"a a.mp3", "A"}, {"b_b.mp3", "B"}},
-         true},
-        {"a log that cannot be opened falls back to the state folder",
-         {"KLARWELL_FAULT_OPEN_MATCH=" + std::string("/cleanup.log"),
-          "KLARWELL_FAULT_OPEN_ERRNO=13"},
-         "OK,OK",
-         {{"a_a.mp3", "A"}, {"b_b.mp3", "B"}},
-         false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        HarnessRun run;
-        run.Music.CreateFile("a a.mp3", "A");
-        run.Music.CreateFile("b b.mp3", "B");
-        // The open failure hits both logs; the run is told once and goes on.
-        EXPECT_EQ(run.Finish(row.answers, row.faults), 0);
-        EXPECT_EQ(Contents(run.Music), row.after);
-        const std::string log = ReadFile(row.logged ? run.Log() : run.StateLog());
-        if (row.logged) {
-            EXPECT_THAT(LogLines(log), ::testing::Contains(run.LogLine("b b.mp3", "b_b.mp3")));
-        }
-    }
+    EXPECT_EQ(run.LogText(), "<missing>");
 }
 
 // Disk full after 30 bytes of the program's log: the fragment is cut off and the lines go to the
@@ -233,55 +155,8 @@ TEST(FaultInjection, TornLogWriteIsCutBack) {
     const Environment faults = {"KLARWELL_FAULT_WRITE_FILE=" + run.Log().native(),
                                 "KLARWELL_FAULT_WRITE_AFTER=30", "KLARWELL_FAULT_WRITE_ERRNO=28"};
     EXPECT_EQ(run.Finish("OK", faults), 0);
-    EXPECT_EQ(ReadFile(run.Log()), "old\r\n");
-    EXPECT_EQ(ReadFile(run.StateLog()), run.LogLine("a a.mp3", "a_a.mp3"));
-}
-
-TEST(RealFolders, LinksAndRenumberingLoseNothing) {
-    struct Row {
-        const char* why;
-        void (*make)(const HarnessRun&);
-        std::string answers;
-        std::string settings;
-        Files after;
-    };
-    const Row rows[] = {
-        {"a link whose new name is its own file is refused",
-         [](const HarnessRun& run) {
-             run.Music.CreateFile("lnk_b.mp3", "only copy");
-             ASSERT_EQ(::symlink("lnk_b.mp3", (run.Music.Path() / "lnk b.mp3").c_str()), 0);
-         },
-         "Yes,OK,OK",
-         "",
-         {{"lnk b.mp3", "only copy"}, {"lnk_b.mp3", "only copy"}}},
-        {"a hard link of the target drops the listed name",
-         [](const HarnessRun& run) {
-             run.Music.CreateFile("h b.mp3", "both");
-             ASSERT_EQ(::link((run.Music.Path() / "h b.mp3").c_str(),
-                              (run.Music.Path() / "h_b.mp3").c_str()),
-                       0);
-         },
-         "Yes,OK",
-         "",
-         {{"h_b.mp3", "both"}}},
-        {"a renumbering chain renames each file once",
-         [](const HarnessRun& run) {
-             for (const char* name : {"n1.mp3", "n2.mp3", "n3.mp3"}) {
-                 run.Music.CreateFile(name, name);
-             }
-         },
-         "Yes,OK",
-         R"({"DiscardOriginalNames":true,"AddPrefix":true,"Prefix":"n#","IndexNumbering":true,)"
-         R"("FirstIndex":2})",
-         {{"n2.mp3", "n1.mp3"}, {"n3.mp3", "n3.mp3"}}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        HarnessRun run;
-        row.make(run);
-        EXPECT_EQ(run.Finish(row.answers, {}, row.settings), 0);
-        EXPECT_EQ(Contents(run.Music), row.after);
-    }
+    EXPECT_EQ(run.LogText(), "old\r\n");
+    EXPECT_EQ(run.StateLogText(), run.LogLine("a a.mp3", "a_a.mp3"));
 }
 
 // SIGKILL at 20 random moments of a 2,000-file run in which 500 conflicts are answered Yes; then a
@@ -324,8 +199,8 @@ TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
         }
         // A fragment as a kill mid-write leaves it; the next run must not glue its line to it.
         const std::string fragment = "Re-named" + run.InMusic("t1");
-        const std::string killedLog = ReadFile(run.Log());
-        if (killedLog.empty() || killedLog.ends_with("\r\n")) {
+        const std::string killedLog = run.LogText();
+        if (killedLog == "<missing>" || killedLog.empty() || killedLog.ends_with("\r\n")) {
             std::ofstream(run.Log(), std::ios::binary | std::ios::app) << fragment;
         }
         int conflictsLeft = 0;
@@ -344,7 +219,7 @@ TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
         }
         ASSERT_EQ(Contents(run.Music), expected);
 
-        const std::vector<std::string> lines = LogLines(ReadFile(run.Log()));
+        const std::vector<std::string> lines = LogLines(run.LogText());
         int renames = 0;
         for (const std::string& line : lines) {
             ASSERT_EQ(line.find("Re-named", 1), std::string::npos) << "glued: " << line;

@@ -14,23 +14,11 @@ ScriptedUserInterface::ScriptedUserInterface(std::vector<Answer> answers)
 
 Answer ScriptedUserInterface::ShowMessage(std::string_view text, std::string_view title,
                                           Buttons buttons, engine::Icon icon) {
-    RecordedBox box{std::string(text), std::string(title), buttons, icon, Answer::Ok};
+    RecordedBox box{std::string(text), std::string(title), buttons, icon, Answer::Cancel};
     if (m_NextAnswer < m_Answers.size()) {
         box.Answer = m_Answers[m_NextAnswer++];
     } else {
         ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
-        switch (buttons) {
-            case Buttons::Ok:
-                box.Answer = Answer::Ok;
-                break;
-            case Buttons::YesNo:
-                box.Answer = Answer::No;
-                break;
-            case Buttons::OkCancel:
-            case Buttons::YesNoCancel:
-                box.Answer = Answer::Cancel;
-                break;
-        }
     }
     m_Events.push_back("box " + box.Title);
     m_Boxes.push_back(box);

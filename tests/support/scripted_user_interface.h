@@ -18,7 +18,7 @@ struct RecordedBox {
 };
 
 // Answers the boxes from a queue, in order, and records everything the engine shows. A box with
-// no answer left fails the test and is answered Cancel, else No, else OK.
+// no answer left fails the test and is answered Cancel.
 class ScriptedUserInterface : public engine::UserInterface {
 public:
     explicit ScriptedUserInterface(std::vector<engine::Answer> answers = {});
