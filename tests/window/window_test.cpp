@@ -234,8 +234,7 @@ TEST(FormLoad, StartsWithNoFolderDrawnWholeWithItsPicturesKeysAndTabOrder) {
 
 TEST(TextFieldCheck, EachCheckedFieldTellsOnceAndRepairs) {
     struct Row {
-        const char *why, *field, *typed, *text;  // typed after "ab"
-        const char* message;                     // one box per key typed
+        const char *why, *field, *typed, *text, *message;  // typed after "ab"; a box per key
     };
     const Row rows[] = {
         {"prefix: each forbidden character", "txtPrefix", "&/", "ab", kInvalidCharHashAllowed},
