@@ -475,7 +475,7 @@ TEST(CmdRemoveClick, RunsTheWholeRoadBeyond260CharactersWithoutClosingHalfWay) {
     EXPECT_EQ(w.Form.StatusBar1->text(), QStringLiteral("2 cleaned"));
     EXPECT_TRUE(w.Form.ProgressBar1->isHidden() && w.Form.lblProgress->isHidden());
     EXPECT_EQ(w.Form.ProgressBar1->Value(), 100);
-    w.Form.close();
+    w.Form.mnuExit->trigger();
     EXPECT_FALSE(w.Form.isVisible());
 }
 
