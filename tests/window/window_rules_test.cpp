@@ -7,7 +7,6 @@
 #include "window/display_text.h"
 #include "window/mod_browse.h"
 
-// The window's rules on text, without a QApplication.
 namespace klarwell::window {
 namespace {
 
@@ -21,16 +20,15 @@ QString Q(const char* text) {
 
 TEST(DigitCountRules, ReadRaiseAndStepTheCount) {
     struct Row {
-        const char *why, *caption;
-        int count;                        // as a clean run reads it
-        const char *up, *ten, *oneFifty;  // after up; after choosing 10 or 150 files
+        const char *why, *caption, *up, *ten, *oneFifty;  // up; after choosing 10 or 150 files
+        int count;                                        // as a clean run reads it
     };
     const Row rows[] = {
-        {"one digit", "1", 1, "2", "2", "3"},
-        {"nine counts up to ten", "9", 9, "10", "9", "9"},
-        {"a half rounds to even, up takes the whole part", "2.5", 2, "3", "2.5", "3"},
-        {"an odd half rounds up", "3.5", 4, "4", "3.5", "3.5"},
-        {"never below 0", "-4", 0, "-3", "2", "3"},
+        {"one digit", "1", "2", "2", "3", 1},
+        {"nine counts up to ten", "9", "10", "9", "9", 9},
+        {"a half rounds to even, up takes the whole part", "2.5", "3", "2.5", "3", 2},
+        {"an odd half rounds up", "3.5", "4", "3.5", "3.5", 4},
+        {"never below 0", "-4", "-3", "2", "3", 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -67,23 +65,21 @@ TEST(LowerDigitCount, StopsAtTheDigitsTheHighestIndexNeeds) {
 
 TEST(NormaliseFirstIndex, KeepsAPlainNumberWithinTheDigitCount) {
     struct Row {
-        const char *why, *text;
-        int caret;
-        const char *count, *normal;
-        int normalCaret;
+        const char *why, *text, *count, *normal;
+        int caret, normalCaret;
     };
     const Row rows[] = {
-        {"a normal text keeps its caret", "45", 1, "2", "45", 1},
-        {"leading zeros vanish, the caret with them", "007", 3, "3", "7", 1},
-        {"a letter after the number vanishes", "12x", 3, "3", "12", 2},
-        {"a sign before the number vanishes", "-12", 1, "3", "12", 0},
-        {"an empty field gives 0", "", 0, "1", "0", 1},
-        {"a third digit drops the first, caret at the end", "456", 3, "2", "56", 2},
-        {"the digit count's whole part counts", "123", 3, "2.9", "23", 2},
-        {"a digit count below 1 keeps one digit", "12", 2, "0", "2", 1},
-        {"forty thousand keeps its value", "40000", 5, "5", "40000", 5},
-        {"2147483647 fits 32 bits", "2147483647", 10, "10", "2147483647", 10},
-        {"beyond 32 bits the leading digit goes", "9999999999", 0, "10", "999999999", 9},
+        {"a normal text keeps its caret", "45", "2", "45", 1, 1},
+        {"leading zeros vanish, the caret with them", "007", "3", "7", 3, 1},
+        {"a letter after the number vanishes", "12x", "3", "12", 3, 2},
+        {"a sign before the number vanishes", "-12", "3", "12", 1, 0},
+        {"an empty field gives 0", "", "1", "0", 0, 1},
+        {"a third digit drops the first, caret at the end", "456", "2", "56", 3, 2},
+        {"the digit count's whole part counts", "123", "2.9", "23", 3, 2},
+        {"a digit count below 1 keeps one digit", "12", "0", "2", 2, 1},
+        {"forty thousand keeps its value", "40000", "5", "40000", 5, 5},
+        {"2147483647 fits 32 bits", "2147483647", "10", "2147483647", 10, 10},
+        {"beyond 32 bits the leading digit goes", "9999999999", "10", "999999999", 0, 9},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -96,17 +92,14 @@ TEST(NormaliseFirstIndex, KeepsAPlainNumberWithinTheDigitCount) {
 TEST(HashCondition, ATickedPrefixOrSuffixHoldsTheNumberSign) {
     struct Row {
         const char* why;
-        bool prefixTicked;
-        const char* prefix;
-        bool suffixTicked;
-        const char* suffix;
-        bool holds;
+        bool prefixTicked, suffixTicked, holds;
+        const char *prefix, *suffix;
     };
     const Row rows[] = {
-        {"ticked prefix with #", true, "a#", false, "", true},
-        {"unticked prefix with #", false, "#", false, "#", false},
-        {"ticked suffix with #", false, "#", true, "x#", true},
-        {"both ticked, no #", true, "ab", true, "cd", false},
+        {"ticked prefix with #", true, false, true, "a#", ""},
+        {"unticked prefix with #", false, false, false, "#", "#"},
+        {"ticked suffix with #", false, true, true, "#", "x#"},
+        {"both ticked, no #", true, true, false, "ab", "cd"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -117,15 +110,14 @@ TEST(HashCondition, ATickedPrefixOrSuffixHoldsTheNumberSign) {
 
 TEST(RemoveInvalidChars, RemovesEveryForbiddenCharacterWhereverItStands) {
     struct Row {
-        const char *why, *text;
+        const char *why, *text, *cleaned;
         bool allowHash;
-        const char* cleaned;
     };
     const Row rows[] = {
-        {"all sixteen, number sign allowed", "a/\\:?\"<>|'@#$%^~&b", true, "a#b"},
-        {"all sixteen, number sign forbidden", "a/\\:?\"<>|'@#$%^~&b", false, "ab"},
-        {"asterisk, blank, underscore and accents stay", "* _\u00E9", false, "* _\u00E9"},
-        {"only forbidden characters leave nothing", "&&", false, ""},
+        {"all sixteen, number sign allowed", "a/\\:?\"<>|'@#$%^~&b", "a#b", true},
+        {"all sixteen, number sign forbidden", "a/\\:?\"<>|'@#$%^~&b", "ab", false},
+        {"asterisk, blank, underscore and accents stay", "* _\u00E9", "* _\u00E9", false},
+        {"only forbidden characters leave nothing", "&&", "", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);

@@ -1,28 +1,140 @@
+#include <algorithm>
 #include <cstring>
+#include <deque>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "engine/cleanup_log.h"
+#include "engine/posix_file_system.h"
 #include "progressbar/progress_bar_widget.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/qt_printers.h"
-#include "tests/window/window_fixture.h"
+#include "tests/support/temp_folder.h"
+#include "window/dialogs.h"
 #include "window/file_list_box.h"
+#include "window/frm_main.h"
 
-// The window's controls, their cascades and the handlers that read and set them.
+// The real window over the real file system: its controls, cascades and roads to the disk.
 namespace klarwell::testing {
 namespace {
 
+using Names = std::vector<std::string>;
+using namespace texts::engine;
 using namespace texts::window;
+constexpr auto Yes = QMessageBox::Yes;
+constexpr auto No = QMessageBox::No;
 constexpr auto Ok = QMessageBox::Ok;
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct ShownBox {
+    QString Text, Title;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::StandardButton Default;
+    QMessageBox::Icon Icon;
+    Qt::TextFormat Format;
+};
+
+// The real message boxes, answered as a user does: once a box runs, it is recorded, and from its
+// own event loop the next button of Answers is pressed (NoButton: its close box is used). A box
+// with no answer left fails the test and is closed. The folder chooser answers from Folders.
+struct ScriptedDialogs : window::QtDialogs {
+    QMessageBox::StandardButton RunMessageBox(QMessageBox& box) override {
+        Boxes.push_back({box.text(), box.windowTitle(), box.standardButtons(),
+                         box.standardButton(box.defaultButton()), box.icon(), box.textFormat()});
+        QAbstractButton* press = nullptr;
+        if (Answers.empty()) {
+            ADD_FAILURE() << "unexpected box: " << box.text().toStdString();
+        } else {
+            press = box.button(Answers.front());
+            EXPECT_TRUE(press != nullptr || Answers.front() == QMessageBox::NoButton);
+            Answers.pop_front();
+        }
+        QMetaObject::invokeMethod(
+            &box,
+            [this, &box, press] {
+                if (WhileBoxOpen) {
+                    WhileBoxOpen();
+                }
+                press != nullptr ? press->click() : void(box.close());
+            },
+            Qt::QueuedConnection);
+        return QtDialogs::RunMessageBox(box);
+    }
+
+    std::filesystem::path ChooseFolder(QWidget*, std::string_view title) override {
+        ChooserTitles.emplace_back(title);
+        if (Folders.empty()) {
+            ADD_FAILURE() << "unexpected folder chooser";
+            return {};
+        }
+        std::filesystem::path folder = Folders.front();
+        Folders.pop_front();
+        return folder;
+    }
+
+    std::deque<QMessageBox::StandardButton> Answers;
+    std::deque<std::filesystem::path> Folders;
+    std::vector<ShownBox> Boxes;
+    std::vector<std::string> ChooserTitles;
+    // Runs while each box is open, as a user acting on the window behind it would.
+    std::function<void()> WhileBoxOpen;
+};
+
+// The real window over the real file system, its log in a folder of its own, shown offscreen.
+struct WindowUnderTest {
+    WindowUnderTest() { Form.show(); }
+
+    // Creates the files in the music folder and chooses it with Browse.
+    void ChooseMusic(const Names& files = {}) {
+        for (const std::string& name : files) {
+            Music.CreateFile(name, name);
+        }
+        Dialogs.Folders = {Music.Path()};
+        Form.cmdBrowse_Click();
+    }
+
+    TempFolder Music, ProgramFolder;
+    ScriptedDialogs Dialogs;
+    engine::PosixFileSystem FileSystem;
+    engine::CleanupLog Log{ProgramFolder.Path(), ProgramFolder.Path() / "fallback"};
+    window::frmMain Form{Dialogs, FileSystem, Log};
+};
+
+// The names "s0.mp3" to "s<count-1>.mp3".
+Names Songs(int count) {
+    Names names;
+    for (int i = 0; i < count; ++i) {
+        names.push_back("s" + std::to_string(i) + ".mp3");
+    }
+    return names;
+}
+
+void ExpectBox(const ShownBox& box, std::string_view text, std::string_view title,
+               QMessageBox::StandardButtons buttons, QMessageBox::Icon icon = QMessageBox::NoIcon) {
+    EXPECT_EQ(box.Text, Q(text));
+    EXPECT_EQ(box.Title, Q(title));
+    EXPECT_EQ(box.Buttons, buttons);
+    EXPECT_EQ(box.Icon, icon);
+}
 
 // What the user sees of the option rules: the index controls shown (of 7), the name-editing
 // controls enabled (of 24), then the ticks of the prefix, suffix and discard boxes.
@@ -54,7 +166,7 @@ std::string Options(window::frmMain& f) {
            (f.chkRemoveOriginalName->isChecked() ? "D" : "-");
 }
 
-TEST(FormLoad, StartsWithNoFolderTheIndexControlsHiddenAndTheStatusLineDocked) {
+TEST(FormLoad, StartsWithNoFolderDrawnWholeWithItsPicturesKeysAndTabOrder) {
     WindowUnderTest w;
     window::frmMain& f = w.Form;
     EXPECT_EQ(f.windowTitle(), Q(kCaption));
@@ -67,41 +179,28 @@ TEST(FormLoad, StartsWithNoFolderTheIndexControlsHiddenAndTheStatusLineDocked) {
     EXPECT_EQ(Options(f), "0 24 ---");
     EXPECT_TRUE(f.File1->isHidden() && f.ProgressBar1->isHidden() && f.lblProgress->isHidden());
     EXPECT_TRUE(f.optUnderscore[0]->isChecked());
-    EXPECT_EQ(f.TakeSettings(), engine::CleanSettings{});  // every option at its start value
+    EXPECT_EQ(f.TakeSettings(), engine::CleanSettings{});
     EXPECT_EQ(f.focusWidget(), f.cmdBrowse);
-}
-
-TEST(FormLoad, ControlsAreDrawnWholeStyledAndLinedUp) {
-    WindowUnderTest w;
-    for (const QCheckBox* box :
-         {w.Form.chkAddPrefix, w.Form.chkAddSuffix, w.Form.chkRemoveOriginalName}) {
-        SCOPED_TRACE(box->objectName().toStdString());
-        EXPECT_GE(box->height(), box->sizeHint().height());
-        EXPECT_GE(box->width(), box->sizeHint().width());
+    for (const QCheckBox* box : {f.chkAddPrefix, f.chkAddSuffix, f.chkRemoveOriginalName}) {
+        EXPECT_EQ(box->size().expandedTo(box->sizeHint()), box->size())
+            << box->objectName().toStdString();
     }
-    const QLabel* hint = w.Form.Label3;
-    EXPECT_GE(hint->height(), hint->heightForWidth(hint->width()));
-    EXPECT_LT(hint->geometry().bottom(), w.Form.lblNumLeadingZeros->geometry().top());
+    EXPECT_GE(f.Label3->height(), f.Label3->heightForWidth(f.Label3->width()));
+    EXPECT_LT(f.Label3->geometry().bottom(), f.lblNumLeadingZeros->geometry().top());
     // The styled controls: banner title, bold description, grey hint, centred digit count.
-    EXPECT_EQ(w.Form.Label1[2]->font().pointSizeF(), 19.5);
-    EXPECT_TRUE(w.Form.Label1[2]->font().bold() && w.Form.Label1[0]->font().bold());
-    EXPECT_EQ(w.Form.Label3->palette().color(QPalette::WindowText), QColor(64, 64, 64));
-    EXPECT_EQ(w.Form.lblNumLeadingZeros->alignment(), Qt::AlignCenter);
-    EXPECT_EQ(w.Form.StatusBar1->font().pointSizeF(), 8.25);
+    EXPECT_EQ(f.Label1[2]->font().pointSizeF(), 19.5);
+    EXPECT_TRUE(f.Label1[2]->font().bold() && f.Label1[0]->font().bold());
+    EXPECT_EQ(f.Label3->palette().color(QPalette::WindowText), QColor(64, 64, 64));
+    EXPECT_EQ(f.lblNumLeadingZeros->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(f.StatusBar1->font().pointSizeF(), 8.25);
     // The replacement rows stand one under the other inside their frame, each on one line.
     for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(i);
-        const QRect keyword = w.Form.txtReplace[i]->geometry();
-        EXPECT_NEAR(w.Form.chkReplace[i]->geometry().center().y(), keyword.center().y(), 1);
-        EXPECT_EQ(w.Form.txtWith[i]->y(), keyword.y());
-        EXPECT_TRUE(w.Form.Frame3->rect().contains(w.Form.txtWith[i]->geometry()));
-        EXPECT_TRUE(i == 0 || keyword.y() > w.Form.txtReplace[i - 1]->geometry().bottom());
+        const QRect keyword = f.txtReplace[i]->geometry();
+        EXPECT_NEAR(f.chkReplace[i]->geometry().center().y(), keyword.center().y(), 1) << i;
+        EXPECT_EQ(f.txtWith[i]->y(), keyword.y()) << i;
+        EXPECT_TRUE(f.Frame3->rect().contains(f.txtWith[i]->geometry())) << i;
+        EXPECT_TRUE(i == 0 || keyword.y() > f.txtReplace[i - 1]->geometry().bottom()) << i;
     }
-}
-
-TEST(FormLoad, PicturesKeysAndTabOrder) {
-    WindowUnderTest w;
-    window::frmMain& f = w.Form;
     EXPECT_EQ(f.Image1->pixmap().size(), QSize(48, 48));
     EXPECT_EQ(f.windowIcon().availableSizes(),
               (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
@@ -110,6 +209,10 @@ TEST(FormLoad, PicturesKeysAndTabOrder) {
         EXPECT_EQ(qAlpha(button->icon().pixmap(16, 16).toImage().pixel(0, 0)), 0);
     }
     EXPECT_EQ(f.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    w.Dialogs.Answers = {Ok};
+    f.mnuAbout->trigger();
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 1U);
+    ExpectBox(w.Dialogs.Boxes[0], kAbout, kTitle, Ok, QMessageBox::Information);
     f.txtPrefix->setText(QStringLiteral("#"));  // shows the index controls
     QString expected = QStringLiteral(
         "cmdBrowse cmdRemove ChkRemoveDigits ChkRemovePostDigits optUnderscore(0) "
@@ -129,43 +232,12 @@ TEST(FormLoad, PicturesKeysAndTabOrder) {
     EXPECT_EQ(chain.join(QLatin1Char(' ')), expected);
 }
 
-TEST(MnuAboutClick, ShowsTitleAndVersionOnTwoLines) {
-    WindowUnderTest w;
-    w.Dialogs.Answers = {Ok};
-    w.Form.mnuAbout->trigger();
-    ASSERT_EQ(w.Dialogs.Boxes.size(), 1U);
-    EXPECT_EQ(w.Dialogs.Boxes[0].Text, Q(kAbout));
-    EXPECT_EQ(w.Dialogs.Boxes[0].Title, Q(kTitle));
-    EXPECT_EQ(w.Dialogs.Boxes[0].Buttons, Ok);
-    EXPECT_EQ(w.Dialogs.Boxes[0].Icon, QMessageBox::Information);
-}
-
-TEST(FormUnload, ExitAndCloseBoxEndTheWindowButNotDuringARun) {
-    for (const bool byMenu : {true, false}) {
-        SCOPED_TRACE(byMenu ? "File > Exit" : "close box");
-        WindowUnderTest w;
-        w.ChooseMusic({"a b.mp3"});
-        const auto close = [&] { byMenu ? w.Form.mnuExit->trigger() : void(w.Form.close()); };
-        w.Dialogs.WhileBoxOpen = close;
-        w.Dialogs.Answers = {QMessageBox::Yes, QMessageBox::Yes, Ok};
-        w.Form.cmdRemove_Click();
-        EXPECT_TRUE(w.Form.isVisible());
-        EXPECT_EQ(w.Music.Names(), std::vector<std::string>{"a_b.mp3"});
-        w.Dialogs.WhileBoxOpen = nullptr;
-        close();
-        EXPECT_FALSE(w.Form.isVisible());
-    }
-}
-
 TEST(TextFieldCheck, EachCheckedFieldTellsOnceAndRepairs) {
     struct Row {
-        const char *why, *field, *typed, *text;  // typed after "ab"
-        const char* message;                     // one box per key typed
+        const char *why, *field, *typed, *text, *message;  // typed after "ab"; a box per key
     };
     const Row rows[] = {
-        {"prefix: number sign allowed", "txtPrefix", "#", "ab#", nullptr},
-        {"prefix: every forbidden character goes", "txtPrefix", "&/", "ab",
-         kInvalidCharHashAllowed},
+        {"prefix: each forbidden character", "txtPrefix", "&/", "ab", kInvalidCharHashAllowed},
         {"suffix", "txtSuffix", "?", "ab", kInvalidCharHashAllowed},
         {"With field: number sign refused", "txtWith(2)", "#", "ab", kInvalidCharHashForbidden},
         {"keywords are not checked", "txtReplace(4)", "&?", "ab&?", nullptr},
@@ -181,9 +253,7 @@ TEST(TextFieldCheck, EachCheckedFieldTellsOnceAndRepairs) {
         EXPECT_EQ(field->text(), QLatin1String(row.text));
         ASSERT_EQ(w.Dialogs.Boxes.size(), boxes);
         for (const ShownBox& box : w.Dialogs.Boxes) {
-            EXPECT_EQ(box.Text + box.Title, Q(row.message) + Q(kInvalidCharTitle));
-            EXPECT_EQ(box.Buttons, Ok);
-            EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
+            ExpectBox(box, row.message, kInvalidCharTitle, Ok);
         }
     }
 }
@@ -250,56 +320,47 @@ TEST(TakeSettings, ReadsTheControlsAsTheyStandAndKeepsHiddenIndexValues) {
     EXPECT_EQ(f.TakeSettings(), expected);
 }
 
-TEST(BtnLeadingZerosClick, UpCountsUpDownStopsAtTheDigitsTheHighestIndexNeeds) {
-    struct Row {
-        const char* why;
-        int files;
-        const char *firstIndex, *count, *down;  // down: after the down button
-        int offset;                             // first index minus one
-        std::string message;
-        const char* upTwice;
-    };
-    const Row rows[] = {
-        {"9 files need one digit", 9, "1", "2", "1", 0, "", "3"},
-        {"10 files from 95 reach 104", 10, "95", "3", "3", 94,
-         texts::engine::DigitCountMessage(3, 10, 95), "5"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        WindowUnderTest w;
-        w.ChooseMusic(Songs(row.files));
-        w.Form.txtPrefix->setText(QStringLiteral("#"));
-        w.Form.lblNumLeadingZeros->setText(QLatin1String(row.count));
-        w.Form.txtFirstIndex->setText(QLatin1String(row.firstIndex));
-        w.Form.btnLeadingZerosDn->setFocus();
-        w.Dialogs.Answers.assign(row.message.empty() ? 0 : 1, Ok);
-        w.Form.btnLeadingZerosDn->click();
-        EXPECT_EQ(w.Form.lblNumLeadingZeros->text(), QLatin1String(row.down));
-        EXPECT_EQ(w.Form.Run.FileIndexCountOffset, row.offset);
-        ASSERT_EQ(w.Dialogs.Boxes.size(), row.message.empty() ? 0U : 1U);
-        if (!row.message.empty()) {
-            EXPECT_EQ(w.Dialogs.Boxes[0].Text, Q(row.message));
-            EXPECT_EQ(w.Form.focusWidget(), w.Form.txtFirstIndex);
-        }
-        w.Form.btnLeadingZerosUp->click();
-        w.Form.btnLeadingZerosUp->click();
-        EXPECT_EQ(w.Form.lblNumLeadingZeros->text(), QLatin1String(row.upTwice));
-    }
+TEST(BtnLeadingZerosClick, DownStopsAtTheDigitsTheHighestIndexNeedsAndCleanRefusesFewer) {
+    WindowUnderTest w;
+    window::frmMain& f = w.Form;
+    w.ChooseMusic(Songs(10));
+    f.txtPrefix->setText(QStringLiteral("#"));
+    f.txtFirstIndex->setText(QStringLiteral("95"));  // the highest index, 104, needs 3 digits
+    f.lblNumLeadingZeros->setText(QStringLiteral("4"));
+    f.btnLeadingZerosDn->setFocus();
+    f.btnLeadingZerosDn->click();
+    EXPECT_EQ(f.lblNumLeadingZeros->text(), QStringLiteral("3"));
+    EXPECT_EQ(f.Run.FileIndexCountOffset, 94);
+    EXPECT_TRUE(w.Dialogs.Boxes.empty());
+    w.Dialogs.Answers = {Ok};
+    f.btnLeadingZerosDn->click();
+    EXPECT_EQ(f.lblNumLeadingZeros->text(), QStringLiteral("3"));
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 1U);
+    EXPECT_EQ(w.Dialogs.Boxes[0].Text, Q(DigitCountMessage(3, 10, 95)));
+    EXPECT_EQ(f.focusWidget(), f.txtFirstIndex);
+    f.btnLeadingZerosUp->click();
+    f.btnLeadingZerosUp->click();
+    EXPECT_EQ(f.lblNumLeadingZeros->text(), QStringLiteral("5"));
+    f.lblNumLeadingZeros->setText(QStringLiteral("2"));
+    f.cmdRemove->setFocus();
+    w.Dialogs.Answers = {Yes, Ok};
+    f.cmdRemove_Click();
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 3U);
+    EXPECT_EQ(w.Dialogs.Boxes[2].Text, Q(DigitCountMessage(3, 10, 95)));
+    EXPECT_EQ(f.focusWidget(), f.txtFirstIndex);
+    EXPECT_EQ(f.StatusBar1->text(), Q(kCancelledStatus));
 }
 
 TEST(TxtFirstIndexChange, TypingKeepsAPlainNumberWithinTheDigitCount) {
     struct Row {
-        const char *why, *count, *start;
-        int caret;  // -1: the whole text selected
-        const char *typed, *text;
-        int cursor;
-        const char* selected;
+        const char *why, *count, *start, *typed, *text, *selected;
+        int caret, cursor;  // caret -1: the whole text selected
     };
     const Row rows[] = {
-        {"deleting all text leaves a selected 0", "1", "5", -1, "\b", "0", 1, "0"},
-        {"a letter typed over the selected 0 is refused", "1", "", -1, "a", "0", 1, "0"},
-        {"typing 1, 2, 3 with two digits leaves 23", "2", "", -1, "123", "23", 2, ""},
-        {"a letter after the number vanishes, caret stays", "3", "12", 2, "x", "12", 2, ""},
+        {"deleting all text leaves a selected 0", "1", "5", "\b", "0", "0", -1, 1},
+        {"a letter typed over the selected 0 is refused", "1", "", "a", "0", "0", -1, 1},
+        {"typing 1, 2, 3 with two digits leaves 23", "2", "", "123", "23", "", -1, 2},
+        {"a letter after the number vanishes, caret stays", "3", "12", "x", "12", "", 2, 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -321,6 +382,137 @@ TEST(TxtFirstIndexChange, TypingKeepsAPlainNumberWithinTheDigitCount) {
     QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w.Form.txtFirstIndex, &focusOut);
     EXPECT_EQ(w.Form.txtFirstIndex->text(), QStringLiteral("23"));
+}
+
+TEST(CmdBrowseClick, ListsTheAudioFilesAsTextRaisesTheDigitCountAndCancelClearsIt) {
+    WindowUnderTest w;
+    // "%2" and markup in the folder's name stay text; a name that is not UTF-8 keeps its bytes.
+    const std::string folder = "x%2y <b>z";
+    w.Music.CreateFolder(folder);
+    for (const std::string& name : Songs(9)) {
+        w.Music.CreateFile(folder + "/" + name);
+    }
+    w.Music.CreateFile(folder + "/caf\xE9.mp3");
+    w.Music.CreateFile(folder + "/notes.txt");
+    w.Dialogs.Folders = {w.Music.Path() / folder};
+    w.Form.cmdBrowse->click();
+    EXPECT_EQ(w.Dialogs.ChooserTitles, Names{kBrowseTitle});
+    const Names& names = w.Form.File1->Names();
+    ASSERT_EQ(names.size(), 10U);
+    const auto cafe = std::find(names.begin(), names.end(), "caf\xE9.mp3") - names.begin();
+    EXPECT_EQ(w.Form.File1->model()->index(static_cast<int>(cafe), 0).data().toString(),
+              QStringLiteral("caf\\xE9.mp3"));
+    EXPECT_FALSE(w.Form.File1->isHidden());
+    EXPECT_TRUE(w.Form.TakeSettings().FolderChosen);
+    const std::string shown = (w.Music.Path() / folder).native();
+    EXPECT_EQ(w.Form.Path, shown);
+    EXPECT_EQ(w.Form.lblFilePath->text(), Q(shown));
+    EXPECT_EQ(w.Form.StatusBar1->text(), Q(FolderStatus(shown, 10)));
+    EXPECT_EQ(w.Form.StatusBar1->textFormat(), Qt::PlainText);
+    EXPECT_EQ(w.Form.lblFilePath->textFormat(), Qt::PlainText);
+    EXPECT_EQ(w.Form.lblNumLeadingZeros->text(), QStringLiteral("2"));  // two digits in 10
+    // Cancelling the chooser or choosing a folder gone since leaves no folder chosen.
+    for (const char* chosen : {"", "gone"}) {
+        SCOPED_TRACE(*chosen ? "folder gone since it was chosen" : "chooser cancelled");
+        w.ChooseMusic({"song.mp3"});
+        w.Dialogs.Boxes.clear();
+        w.Form.lblNumLeadingZeros->setText(QStringLiteral("4"));
+        const std::filesystem::path gone = *chosen ? w.Music.Path() / chosen : "";
+        w.Dialogs.Folders = {gone};
+        w.Dialogs.Answers.assign(*chosen ? 1 : 0, Ok);
+        w.Form.cmdBrowse_Click();
+        ASSERT_EQ(w.Dialogs.Boxes.size(), *chosen ? 1U : 0U);
+        if (*chosen) {
+            EXPECT_EQ(w.Dialogs.Boxes[0].Text,
+                      Q(FolderUnreadable(gone, "No such file or directory")));
+        }
+        EXPECT_TRUE(w.Form.File1->isHidden());
+        EXPECT_TRUE(w.Form.Path.empty());
+        EXPECT_TRUE(w.Form.Run.CancelProcess);
+        EXPECT_EQ(w.Form.lblFilePath->text(), Q(kNoPathCaption));
+        EXPECT_EQ(w.Form.StatusBar1->text(), Q(kNoPathStatus));
+        EXPECT_EQ(w.Form.lblNumLeadingZeros->text(), QStringLiteral("4"));
+    }
+}
+
+TEST(CmdRemoveClick, WithoutAFolderAsksForOneFirst) {
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "folder chosen, the backup warning closed: No" : "chooser cancelled");
+        WindowUnderTest w;
+        w.Music.CreateFile("a b.mp3");
+        w.Dialogs.Folders = {chosen ? w.Music.Path() : std::filesystem::path()};
+        w.Dialogs.Answers = {Ok, QMessageBox::NoButton};
+        w.Form.cmdRemove->click();
+        ASSERT_EQ(w.Dialogs.Boxes.size(), chosen ? 2U : 1U);
+        ExpectBox(w.Dialogs.Boxes[0], kChoosePath, kTitle, Ok);
+        EXPECT_EQ(w.Dialogs.Boxes.back().Buttons, chosen ? Yes | No : Ok);
+        EXPECT_EQ(w.Form.StatusBar1->text(), Q(kCancelledStatus));
+        EXPECT_EQ(w.Music.Names(), Names{"a b.mp3"});
+    }
+}
+
+TEST(CmdRemoveClick, RunsTheWholeRoadBeyond260CharactersWithoutClosingHalfWay) {
+    WindowUnderTest w;
+    const std::string deep = std::string(200, 'a') + "/" + std::string(200, 'b');
+    std::filesystem::create_directories(w.Music.Path() / deep);
+    for (const char* name : {"01 Intro.mp3", "Rock & Roll's.wav", "clean.mp3", "notes.txt"}) {
+        w.Music.CreateFile(deep + "/" + name, name);
+    }
+    const std::string folder = (w.Music.Path() / deep).native();
+    w.Dialogs.Folders = {folder};
+    w.Form.cmdBrowse_Click();
+    w.Dialogs.WhileBoxOpen = [&] { w.Form.mnuExit->trigger(); };  // refused during the run
+    w.Dialogs.Answers = {Yes, Yes, Ok};
+    w.Form.cmdRemove->click();
+    EXPECT_TRUE(w.Form.isVisible());
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 3U);
+    ExpectBox(w.Dialogs.Boxes[0], kBackupWarning, kTitle, Yes | No);
+    EXPECT_EQ(w.Dialogs.Boxes[0].Default, Yes);
+    EXPECT_EQ(w.Dialogs.Boxes[0].Format, Qt::PlainText);  // names may hold "<" and "&"
+    EXPECT_EQ(w.Dialogs.Boxes[2].Text, Q(Finished(2)));
+    // "&" becomes "and", the apostrophe goes, spaces become underscores; the list is read anew.
+    EXPECT_EQ(w.Form.File1->Names(), (Names{"01_Intro.mp3", "clean.mp3", "Rock_and_Rolls.wav"}));
+    EXPECT_EQ(w.Form.StatusBar1->text(), QStringLiteral("2 cleaned"));
+    EXPECT_TRUE(w.Form.ProgressBar1->isHidden() && w.Form.lblProgress->isHidden());
+    EXPECT_EQ(w.Form.ProgressBar1->Value(), 100);
+    w.Form.mnuExit->trigger();
+    EXPECT_FALSE(w.Form.isVisible());
+}
+
+TEST(CmdRemoveClick, AFolderGoneAfterARenameKeepsTheCountInTheStatusLine) {
+    WindowUnderTest w;
+    w.ChooseMusic({"a b.mp3", "c d.mp3", "c_d.mp3"});
+    int opened = 0;
+    // The folder is moved away while the conflict box of the second file is open.
+    w.Dialogs.WhileBoxOpen = [&] {
+        if (++opened == 3) {
+            std::filesystem::rename(w.Music.Path(), w.ProgramFolder.Path() / "moved");
+        }
+    };
+    w.Dialogs.Answers = {Yes, Yes, No, Ok, Ok};
+    w.Form.cmdRemove_Click();
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 5U);
+    EXPECT_EQ(w.Dialogs.Boxes[3].Text,
+              Q(FolderUnreadable(w.Music.Path(), "No such file or directory")));
+    EXPECT_EQ(w.Dialogs.Boxes[4].Text, Q(Finished(1)));
+    EXPECT_EQ(w.Form.StatusBar1->text(), QStringLiteral("1 cleaned"));
+    EXPECT_TRUE(w.Form.File1->isHidden());
+    EXPECT_EQ(w.Form.File1->ListCount(), 0);  // never the names of a folder no longer read
+    EXPECT_EQ(w.ProgramFolder.Read("moved/a_b.mp3"), "a b.mp3");
+    EXPECT_EQ(w.ProgramFolder.Read("moved/c d.mp3"), "c d.mp3");
+}
+
+TEST(CmdRemoveClick, AClosedConflictBoxAnswersCancelWithTheEntryShownSelected) {
+    WindowUnderTest w;
+    w.ChooseMusic({"a b.mp3", "a_b.mp3", "c d.mp3"});
+    std::vector<int> selected;  // while each box is open
+    w.Dialogs.WhileBoxOpen = [&] { selected.push_back(w.Form.File1->ListIndex()); };
+    w.Dialogs.Answers = {Yes, Yes, QMessageBox::NoButton, Ok};
+    w.Form.cmdRemove_Click();
+    EXPECT_EQ(selected, (std::vector<int>{-1, -1, 0, -1}));
+    EXPECT_EQ(w.Music.Names(), (Names{"a b.mp3", "a_b.mp3", "c d.mp3"}));
+    EXPECT_EQ(w.Music.Read("a_b.mp3"), "a_b.mp3");
+    EXPECT_EQ(w.Dialogs.Boxes.back().Text, Q(Finished(0)));
 }
 
 }  // namespace
