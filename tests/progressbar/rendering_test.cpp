@@ -228,12 +228,7 @@ TEST(DrawPercentText, DarkStyleDrawsSilverThenTint) {
             log.Draws.clear();
             bar->SetValue(row.value);
         }
-        ASSERT_EQ(log.Draws.size(), row.expected.size());
-        for (std::size_t i = 0; i < row.expected.size(); ++i) {
-            EXPECT_EQ(log.Draws[i].Where, row.expected[i].Where);
-            EXPECT_EQ(log.Draws[i].Text, row.expected[i].Text);
-            EXPECT_EQ(log.Draws[i].Color, row.expected[i].Color);
-        }
+        EXPECT_EQ(log.Draws, row.expected);
     }
 }
 
