@@ -54,24 +54,19 @@ TEST(DrawXPBorder, LinesFrameAndCornerTable) {
               expected);
 }
 
-// The end point is the surface's rule; the line's own is its colour.
-TEST(DrawLine, DrawsOnTheGivenSurfaceInTheTranslatedColour) {
-    XP_ProgressBar bar(4, 4);
-    PixelSurface surface(8, 4);
-    bar.DrawLine(0, 0, 0, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
-    EXPECT_EQ(surface.GetPixel(0, 2), kBar);
-    EXPECT_EQ(surface.GetPixel(0, 3), kWhite);
-    bar.DrawLine(1, 0, 1, 3, &surface, static_cast<std::int32_t>(0x80010000U));
-    EXPECT_EQ(surface.GetPixel(1, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
-}
-
-// Without a size, the whole buffer: here its bottom-right corner pixel, white.
-TEST(PDraw, NoSizeCopiesTheWholeBuffer) {
+// pDraw without a size copies the whole buffer. A line's end point is the surface's rule; the
+// line's own is its colour.
+TEST(XPProgressBar, PDrawCopiesTheBufferAndDrawLineTranslatesItsColour) {
     XP_ProgressBar bar(10, 8);
-    PixelSurface target(12, 12, Rgb(0, 0, 0));
-    bar.pDraw(&target);
-    EXPECT_EQ(target.GetPixel(9, 7), kWhite);
-    EXPECT_EQ(target.GetPixel(10, 8), Rgb(0, 0, 0));
+    PixelSurface surface(12, 12, Rgb(0, 0, 0));
+    bar.pDraw(&surface);
+    EXPECT_EQ(surface.GetPixel(9, 7), kWhite);
+    EXPECT_EQ(surface.GetPixel(10, 8), Rgb(0, 0, 0));
+    bar.DrawLine(10, 0, 10, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
+    EXPECT_EQ(surface.GetPixel(10, 2), kBar);
+    EXPECT_EQ(surface.GetPixel(10, 3), Rgb(0, 0, 0));
+    bar.DrawLine(10, 0, 10, 3, &surface, static_cast<std::int32_t>(0x80010000U));
+    EXPECT_EQ(surface.GetPixel(10, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
 }
 
 TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
