@@ -149,46 +149,39 @@ TEST(DrawPercentText, NumberText) {
 // round(118.5 - width / 2), top round(10.5 - 6.5) = 4.
 TEST(DrawPercentText, PlacementCarriedFromPaintToPaint) {
     struct Step {
+        const char* why;
+        bool freshBar;  // a new bar, turned to showing text; else the value is set again
         std::int32_t value;
         Rect expected;  // where the text goes; right <= left draws nothing
         int draws;
     };
-    struct Row {
-        const char* why;
-        Step steps[4];
+    const Step steps[] = {
+        {"first paint measures from (0, 0) and shows nothing", true, 37, {106, 4, 24, 13}, 0},
+        {"then centred", false, 37, {106, 4, 130, 17}, 1},
+        {"and settled", false, 37, {106, 4, 130, 17}, 1},
+        {"and stays", false, 37, {106, 4, 130, 17}, 1},
+        {"a fresh bar at 100 %", true, 100, {104, 4, 30, 13}, 0},
+        {"centred", false, 100, {104, 4, 134, 17}, 1},
+        {"narrower text keeps the old right edge for one paint", false, 99, {106, 4, 128, 17}, 1},
+        {"then centred", false, 99, {106, 4, 130, 17}, 1},
     };
-    const Row rows[] = {
-        {"first paint measures from (0, 0) and shows nothing, then centred",
-         {{37, {106, 4, 24, 13}, 0},
-          {37, {106, 4, 130, 17}, 1},
-          {37, {106, 4, 130, 17}, 1},
-          {37, {106, 4, 130, 17}, 1}}},
-        {"narrower text keeps the old right edge for one paint",
-         {{100, {104, 4, 30, 13}, 0},
-          {100, {104, 4, 134, 17}, 1},
-          {99, {106, 4, 128, 17}, 1},
-          {99, {106, 4, 130, 17}, 1}}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        TextLog log;
-        auto bar = MakeBar(0, 0, 0, &log);
-        bar->SetValue(row.steps[0].value);
-        bar->SetShowText(true);
-        int step = 0;
-        for (const Step& s : row.steps) {
-            SCOPED_TRACE(step);
-            if (step++ > 0) {
-                bar->SetValue(s.value);
-            }
-            EXPECT_EQ(bar->TextRect(), s.expected);
-            EXPECT_EQ(static_cast<int>(log.Draws.size()), s.draws);
-            if (s.draws > 0) {
-                EXPECT_EQ(log.Draws.back().Where, s.expected);
-                EXPECT_EQ(log.Draws.back().Color, Rgb(0, 0, 0));
-            }
-            log.Draws.clear();
+    TextLog log;
+    std::unique_ptr<XP_ProgressBar> bar;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        if (step.freshBar) {
+            bar = MakeBar(0, 0, step.value, &log);
+            bar->SetShowText(true);
+        } else {
+            bar->SetValue(step.value);
         }
+        EXPECT_EQ(bar->TextRect(), step.expected);
+        EXPECT_EQ(static_cast<int>(log.Draws.size()), step.draws);
+        if (step.draws > 0) {
+            EXPECT_EQ(log.Draws.back().Where, step.expected);
+            EXPECT_EQ(log.Draws.back().Color, Rgb(0, 0, 0));
+        }
+        log.Draws.clear();
     }
 }
 
