@@ -16,6 +16,7 @@ struct TextDraw {
     Rect Where;
     std::string Text;
     Pixel Color = 0;
+    bool operator==(const TextDraw&) const = default;
 };
 
 // What the bar asked of its text renderer, kept by the test while the bar owns the renderer.

@@ -138,42 +138,26 @@ TEST(XPProgressBar, ImageChangeIsReportedOnlyBySetter) {
 }
 
 // The buffer is made on demand and only ever grows; a new one has exactly the control's size.
+// Each row: the control's size, then three resizes as width, height -> buffer width, height.
 TEST(XPProgressBar, BufferGrowthRule) {
-    struct Step {
-        int width;
-        int height;
-        std::int32_t bufferWidth;
-        std::int32_t bufferHeight;
-    };
     struct Row {
         const char* why;
-        int width;
-        int height;
-        Step steps[3];
+        int sizes[14];
     };
     const Row rows[] = {
-        {"wider replaces, narrower keeps",
-         200,
-         20,
-         {{300, 20, 300, 20}, {200, 20, 300, 20}, {300, 20, 300, 20}}},
-        {"growing in one direction only takes the current size",
-         300,
-         20,
-         {{250, 30, 250, 30}, {250, 10, 250, 30}, {260, 5, 260, 5}}},
-        {"size 0: no buffer until positive", 0, 0, {{0, 40, 0, 0}, {1, 1, 1, 1}, {0, 0, 1, 1}}},
+        {"wider replaces", {200, 20, 300, 20, 300, 20, 200, 20, 300, 20, 300, 20, 300, 20}},
+        {"one way larger", {300, 20, 250, 30, 250, 30, 250, 10, 250, 30, 260, 5, 260, 5}},
+        {"size 0: none until positive", {0, 0, 0, 40, 0, 0, 1, 1, 1, 1, 0, 0, 1, 1}},
         // Beyond PixelSurface::kMaxPixels: the old buffer is released and no new one is made.
-        {"a buffer that cannot be made leaves none",
-         30,
-         20,
-         {{1 << 14, 1 << 13, 0, 0}, {30, 20, 30, 20}, {30, 20, 30, 20}}},
+        {"too large: none", {30, 20, 1 << 14, 1 << 13, 0, 0, 30, 20, 30, 20, 30, 20, 30, 20}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        XP_ProgressBar bar(row.width, row.height);
-        for (const Step& step : row.steps) {
-            bar.Resize(step.width, step.height);
-            EXPECT_EQ(bar.BufferWidth(), step.bufferWidth);
-            EXPECT_EQ(bar.BufferHeight(), step.bufferHeight);
+        XP_ProgressBar bar(row.sizes[0], row.sizes[1]);
+        for (int i = 2; i < 14; i += 4) {
+            bar.Resize(row.sizes[i], row.sizes[i + 1]);
+            EXPECT_EQ(bar.BufferWidth(), row.sizes[i + 2]);
+            EXPECT_EQ(bar.BufferHeight(), row.sizes[i + 3]);
         }
     }
 }

@@ -82,57 +82,37 @@ TEST(PixelSurface, SizesThatCannotBeMadeGiveAnEmptySurface) {
     EXPECT_TRUE(huge.Pixels().empty());
 }
 
-// Styles 0 to 5 side by side, each filled from (8 i + 3, 3): off the cell grid, so only the
-// surface origin can anchor the 8 x 8 patterns. Opaque gaps take the background colour.
+// Styles -1 to 6 side by side, each filled from (8 i + 11, 3): off the cell grid, so only the
+// surface origin can anchor the 8 x 8 patterns. Opaque gaps take the background colour; a style
+// outside 0 to 5 is no brush at all.
 TEST(PixelSurface, HatchPatternsAnchoredAtTheOrigin) {
-    PixelSurface surface(51, 11);
+    PixelSurface surface(67, 11);
     surface.SetBkColor(kPaper);
-    for (int style = 0; style <= 5; ++style) {
-        surface.FillRect({8 * style + 3, 3, 8 * style + 11, 11},
+    for (int style = -1; style <= 6; ++style) {
+        surface.FillRect({8 * style + 11, 3, 8 * style + 19, 11},
                          Brush::CreateHatchBrush(style, kInk));
     }
     const Rows expected = {
-        "...................................................",
-        "...................................................",
-        "...................................................",
-        "...ooooooooo#oooooo#oooooooo#ooooooo#oooooo##oooooo",
-        "...########o#ooooooo#oooooo#ooooooo##########oooooo",
-        "...ooooooooo#oooooooo#oooooooooooo#o#oooooooo#oooo#",
-        "...ooooooooo#ooooooooo#oooooooooo#oo#ooooooooo#oo#o",
-        "...ooooooooo#oooooooooo#oooooooo#ooo#oooooooooo##oo",
-        "...ooooooooo#ooooooooooo#oooooo#oooo#oooooooooo##oo",
-        "...ooooooooo#oooooooooooo#oooo#ooooo#ooooooooo#oo#o",
-        "...ooooooooo#ooooooooooooo#oo#oooooo#oooooooo#oooo#",
+        "...................................................................",
+        "...................................................................",
+        "...................................................................",
+        "...........ooooooooo#oooooo#oooooooo#ooooooo#oooooo##oooooo........",
+        "...........########o#ooooooo#oooooo#ooooooo##########oooooo........",
+        "...........ooooooooo#oooooooo#oooooooooooo#o#oooooooo#oooo#........",
+        "...........ooooooooo#ooooooooo#oooooooooo#oo#ooooooooo#oo#o........",
+        "...........ooooooooo#oooooooooo#oooooooo#ooo#oooooooooo##oo........",
+        "...........ooooooooo#ooooooooooo#oooooo#oooo#oooooooooo##oo........",
+        "...........ooooooooo#oooooooooooo#oooo#ooooo#ooooooooo#oo#o........",
+        "...........ooooooooo#ooooooooooooo#oo#oooooo#oooooooo#oooo#........",
     };
     EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'o', kPaper}, {'#', kInk}}), expected);
+    surface.SetBkMode(BackgroundMode::Transparent);
+    surface.FillRect({0, 0, 8, 8}, Brush::CreateHatchBrush(4, kInk));
+    EXPECT_EQ(surface.GetPixel(1, 1), kWhite) << "transparent gaps keep what was there";
+    EXPECT_EQ(surface.GetPixel(4, 1), kInk);
 }
 
-TEST(PixelSurface, HatchGapsFollowTheBackgroundMode) {
-    struct Row {
-        const char* why;
-        BackgroundMode mode;
-        int style;
-        Pixel gap;
-        Pixel line;
-    };
-    const Row rows[] = {
-        {"transparent gaps keep what was there", BackgroundMode::Transparent, 4, kWhite, kInk},
-        {"a style beyond 5 is no brush at all", BackgroundMode::Opaque, 6, kWhite, kWhite},
-        {"a negative style is no brush at all", BackgroundMode::Opaque, -1, kWhite, kWhite},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        PixelSurface surface(8, 8);
-        surface.SetBkColor(kPaper);
-        surface.SetBkMode(row.mode);
-        surface.FillRect({0, 0, 8, 8}, Brush::CreateHatchBrush(row.style, kInk));
-        EXPECT_EQ(surface.GetPixel(1, 1), row.gap);
-        EXPECT_EQ(surface.GetPixel(4, 1), row.line);
-    }
-}
-
-// Outer ring, then the inner ring on the rectangle shrunk by one; the bottom-right colour wins
-// the top-right and bottom-left corners. s, h, d, l: system colours 16, 20, 21, 22.
+// Etched: sunken outer, raised inner; bump the reverse. The bottom-right colour wins the corners.
 TEST(PixelSurface, DrawEdgeRings) {
     struct Row {
         const char* why;
@@ -141,18 +121,9 @@ TEST(PixelSurface, DrawEdgeRings) {
         Rows expected;
     };
     const Row rows[] = {
-        {"etched: sunken outer, raised inner",
-         kEdgeEtched,
-         6,
-         {"sssssh", "shhhsh", "sh..sh", "sssssh", "hhhhhh"}},
-        {"bump: raised outer, sunken inner",
-         kEdgeBump,
-         6,
-         {"llllld", "ldddld", "ld..ld", "llllld", "dddddd"}},
-        {"sunken outer only",
-         kBdrSunkenOuter,
-         6,
-         {"sssssh", "s....h", "s....h", "s....h", "hhhhhh"}},
+        {"etched", kEdgeEtched, 6, {"sssssh", "shhhsh", "sh..sh", "sssssh", "hhhhhh"}},
+        {"bump", kEdgeBump, 6, {"llllld", "ldddld", "ld..ld", "llllld", "dddddd"}},
+        {"sunken outer", kBdrSunkenOuter, 6, {"sssssh", "s....h", "s....h", "s....h", "hhhhhh"}},
         {"no width: no ring", kEdgeEtched, 0, {"......", "......", "......", "......", "......"}},
     };
     for (const Row& row : rows) {

@@ -74,30 +74,28 @@ TEST(KlarwellRenderBar, WritesWhatTheControlShows) {
     }
 }
 
-TEST(KlarwellRenderBar, AnySizeRenders) {
+// Any size renders; a name that does not end in .ppm gets a PNG file.
+TEST(KlarwellRenderBar, AnySizeRendersAndNamesChooseTheFormat) {
     struct Row {
         const char* why;
-        std::string size;
-        const char* header;
+        std::string arguments;
+        const char* file;
+        std::string header;
     };
     const Row rows[] = {
-        {"zero width", "--width 0 --height 21", "P6\n0 21\n255\n"},
-        {"zero height", "--width 237 --height 0", "P6\n237 0\n255\n"},
-        {"one pixel", "--width 1 --height 1", "P6\n1 1\n255\n"},
+        {"zero width", "--width 0 --height 21", "bar.ppm", "P6\n0 21\n255\n"},
+        {"zero height", "--width 237 --height 0", "bar.ppm", "P6\n237 0\n255\n"},
+        {"one pixel", "--width 1 --height 1", "bar.ppm", "P6\n1 1\n255\n"},
+        {"png", "--width 4 --height 3", "bar.png", std::string("\x89PNG\r\n\x1a\n", 8)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const RunResult run = Render(row.size + " --set Value=100 --set ShowText=1");
+        const auto out = TempPath(row.file);
+        const RunResult run = Render(
+            row.arguments + " --set Value=100 --set ShowText=1 --out " + out.string(), false);
         ASSERT_EQ(run.Status, 0) << run.Stderr;
-        EXPECT_EQ(run.Ppm.substr(0, std::string(row.header).size()), row.header);
+        EXPECT_EQ(ReadFile(out).substr(0, row.header.size()), row.header);
     }
-}
-
-TEST(KlarwellRenderBar, WritesPngUnlessTheNameEndsInPpm) {
-    const auto png = TempPath("bar.png");
-    const RunResult run = Render("--width 4 --height 3 --out " + png.string(), false);
-    ASSERT_EQ(run.Status, 0) << run.Stderr;
-    EXPECT_EQ(ReadFile(png).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
 }
 
 TEST(KlarwellRenderBar, BadArgumentsExitWithStatus2) {

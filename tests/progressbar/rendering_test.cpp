@@ -54,24 +54,19 @@ TEST(DrawXPBorder, LinesFrameAndCornerTable) {
               expected);
 }
 
-// The end point is the surface's rule; the line's own is its colour.
-TEST(DrawLine, DrawsOnTheGivenSurfaceInTheTranslatedColour) {
-    XP_ProgressBar bar(4, 4);
-    PixelSurface surface(8, 4);
-    bar.DrawLine(0, 0, 0, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
-    EXPECT_EQ(surface.GetPixel(0, 2), kBar);
-    EXPECT_EQ(surface.GetPixel(0, 3), kWhite);
-    bar.DrawLine(1, 0, 1, 3, &surface, static_cast<std::int32_t>(0x80010000U));
-    EXPECT_EQ(surface.GetPixel(1, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
-}
-
-// Without a size, the whole buffer: here its bottom-right corner pixel, white.
-TEST(PDraw, NoSizeCopiesTheWholeBuffer) {
+// pDraw without a size copies the whole buffer. A line's end point is the surface's rule; the
+// line's own is its colour.
+TEST(XPProgressBar, PDrawCopiesTheBufferAndDrawLineTranslatesItsColour) {
     XP_ProgressBar bar(10, 8);
-    PixelSurface target(12, 12, Rgb(0, 0, 0));
-    bar.pDraw(&target);
-    EXPECT_EQ(target.GetPixel(9, 7), kWhite);
-    EXPECT_EQ(target.GetPixel(10, 8), Rgb(0, 0, 0));
+    PixelSurface surface(12, 12, Rgb(0, 0, 0));
+    bar.pDraw(&surface);
+    EXPECT_EQ(surface.GetPixel(9, 7), kWhite);
+    EXPECT_EQ(surface.GetPixel(10, 8), Rgb(0, 0, 0));
+    bar.DrawLine(10, 0, 10, 3, &surface, static_cast<std::int32_t>(0x8000000DU));
+    EXPECT_EQ(surface.GetPixel(10, 2), kBar);
+    EXPECT_EQ(surface.GetPixel(10, 3), Rgb(0, 0, 0));
+    bar.DrawLine(10, 0, 10, 3, &surface, static_cast<std::int32_t>(0x80010000U));
+    EXPECT_EQ(surface.GetPixel(10, 0), Rgb(0, 0, 0)) << "a system colour index beyond the table";
 }
 
 TEST(DrawGradient, CountsStepsAndRoundsSinglePrecision) {
@@ -154,46 +149,39 @@ TEST(DrawPercentText, NumberText) {
 // round(118.5 - width / 2), top round(10.5 - 6.5) = 4.
 TEST(DrawPercentText, PlacementCarriedFromPaintToPaint) {
     struct Step {
+        const char* why;
+        bool freshBar;  // a new bar, turned to showing text; else the value is set again
         std::int32_t value;
         Rect expected;  // where the text goes; right <= left draws nothing
         int draws;
     };
-    struct Row {
-        const char* why;
-        Step steps[4];
+    const Step steps[] = {
+        {"first paint measures from (0, 0) and shows nothing", true, 37, {106, 4, 24, 13}, 0},
+        {"then centred", false, 37, {106, 4, 130, 17}, 1},
+        {"and settled", false, 37, {106, 4, 130, 17}, 1},
+        {"and stays", false, 37, {106, 4, 130, 17}, 1},
+        {"a fresh bar at 100 %", true, 100, {104, 4, 30, 13}, 0},
+        {"centred", false, 100, {104, 4, 134, 17}, 1},
+        {"narrower text keeps the old right edge for one paint", false, 99, {106, 4, 128, 17}, 1},
+        {"then centred", false, 99, {106, 4, 130, 17}, 1},
     };
-    const Row rows[] = {
-        {"first paint measures from (0, 0) and shows nothing, then centred",
-         {{37, {106, 4, 24, 13}, 0},
-          {37, {106, 4, 130, 17}, 1},
-          {37, {106, 4, 130, 17}, 1},
-          {37, {106, 4, 130, 17}, 1}}},
-        {"narrower text keeps the old right edge for one paint",
-         {{100, {104, 4, 30, 13}, 0},
-          {100, {104, 4, 134, 17}, 1},
-          {99, {106, 4, 128, 17}, 1},
-          {99, {106, 4, 130, 17}, 1}}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        TextLog log;
-        auto bar = MakeBar(0, 0, 0, &log);
-        bar->SetValue(row.steps[0].value);
-        bar->SetShowText(true);
-        int step = 0;
-        for (const Step& s : row.steps) {
-            SCOPED_TRACE(step);
-            if (step++ > 0) {
-                bar->SetValue(s.value);
-            }
-            EXPECT_EQ(bar->TextRect(), s.expected);
-            EXPECT_EQ(static_cast<int>(log.Draws.size()), s.draws);
-            if (s.draws > 0) {
-                EXPECT_EQ(log.Draws.back().Where, s.expected);
-                EXPECT_EQ(log.Draws.back().Color, Rgb(0, 0, 0));
-            }
-            log.Draws.clear();
+    TextLog log;
+    std::unique_ptr<XP_ProgressBar> bar;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.why);
+        if (step.freshBar) {
+            bar = MakeBar(0, 0, step.value, &log);
+            bar->SetShowText(true);
+        } else {
+            bar->SetValue(step.value);
         }
+        EXPECT_EQ(bar->TextRect(), step.expected);
+        EXPECT_EQ(static_cast<int>(log.Draws.size()), step.draws);
+        if (step.draws > 0) {
+            EXPECT_EQ(log.Draws.back().Where, step.expected);
+            EXPECT_EQ(log.Draws.back().Color, Rgb(0, 0, 0));
+        }
+        log.Draws.clear();
     }
 }
 
@@ -228,12 +216,7 @@ TEST(DrawPercentText, DarkStyleDrawsSilverThenTint) {
             log.Draws.clear();
             bar->SetValue(row.value);
         }
-        ASSERT_EQ(log.Draws.size(), row.expected.size());
-        for (std::size_t i = 0; i < row.expected.size(); ++i) {
-            EXPECT_EQ(log.Draws[i].Where, row.expected[i].Where);
-            EXPECT_EQ(log.Draws[i].Text, row.expected[i].Text);
-            EXPECT_EQ(log.Draws[i].Color, row.expected[i].Color);
-        }
+        EXPECT_EQ(log.Draws, row.expected);
     }
 }
 
