@@ -2,12 +2,11 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -69,35 +68,27 @@ struct Outcome {
     std::string Err;
 };
 
-// Starts a program with stdin from /dev/null (not a terminal), stdout to `out`, and its state
-// folder in `work`, so that nothing lands under $HOME.
-pid_t Start(const std::string& program, const Lines& args, const TempFolder& work, int out,
-            const std::filesystem::path& cwd = {}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        setenv("XDG_STATE_HOME", (work.Path() / "state").c_str(), 1);
-        const int err = open((work.Path() / "err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if ((cwd.empty() || chdir(cwd.c_str()) == 0) && dup2(open("/dev/null", O_RDONLY), 0) == 0 &&
-            dup2(out, 1) == 1 && dup2(err, 2) == 2) {
-            execv(program.c_str(), argv.data());
-        }
-        _exit(127);
+std::string Quote(const std::string& text) {
+    return "'" + Replace(text, "'", R"('\'')") + "'";
+}
+
+// A shell command that runs a program with standard input from /dev/null (not a terminal) and
+// its state folder in `work`, so that nothing lands under $HOME.
+std::string Command(const std::string& program, const Lines& args, const TempFolder& work) {
+    std::string command =
+        "XDG_STATE_HOME=" + Quote(work.Path() / "state") + " exec " + Quote(program);
+    for (const std::string& arg : args) {
+        command += " " + Quote(arg);
     }
-    return pid;
+    return command + " </dev/null";
 }
 
 Outcome RunTool(const std::string& program, const Lines& args, const TempFolder& work,
-                const std::filesystem::path& cwd = {}) {
-    const int fd = open((work.Path() / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const pid_t pid = Start(program, args, work, fd, cwd);
-    close(fd);
-    int raw = 0;
-    waitpid(pid, &raw, 0);
+                const std::string& cwd = ".") {
+    const int raw =
+        std::system(("cd " + Quote(cwd) + " && " + Command(program, args, work) + " >" +
+                     Quote(work.Path() / "out.txt") + " 2>" + Quote(work.Path() / "err.txt"))
+                        .c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, SplitLines(work.Read("out.txt")),
             work.Read("err.txt")};
 }
@@ -382,23 +373,21 @@ TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
 
     // The batch prints a status line after each logged rename. A small pipe keeps it at most a
     // few renames ahead of this reader, so the kill lands part-way, at no fixed moment.
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
-    fcntl(pipeEnds[1], F_SETPIPE_SZ, 4096);
-    const pid_t pid = Start(KLARWELL_BATCH_PATH,
-                            {"--answers", "Yes,Yes,OK", "--log-dir", work.Path(), music.Path()},
-                            work, pipeEnds[1]);
-    close(pipeEnds[1]);
-    std::FILE* output = fdopen(pipeEnds[0], "r");
+    const std::string batch =
+        Command(KLARWELL_BATCH_PATH,
+                {"--answers", "Yes,Yes,OK", "--log-dir", work.Path(), music.Path()}, work);
+    std::FILE* output = popen(("echo $$; " + batch).c_str(), "r");
+    fcntl(fileno(output), F_SETPIPE_SZ, 4096);
+    pid_t pid = 0;
+    ASSERT_EQ(std::fscanf(output, "%d", &pid), 1);
     char* line = nullptr;
     std::size_t size = 0;
     for (int reported = 0; reported < killAt && getline(&line, &size, output) > 0;) {
         reported += std::string_view(line).find(" cleaned\"") != std::string_view::npos ? 1 : 0;
     }
     kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    pclose(output);
     free(line);
-    std::fclose(output);
 
     const std::string log = work.Read("cleanup.log");
     const auto whole = std::count(log.begin(), log.end(), '\n');
