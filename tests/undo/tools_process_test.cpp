@@ -30,9 +30,9 @@ using Lines = std::vector<std::string>;
 Lines SplitLines(const std::string& text) {
     EXPECT_TRUE(text.empty() || text.back() == '\n') << "the last line is not ended";
     Lines lines;
-    for (std::size_t start = 0, end = 0; (end = text.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
     }
     return lines;
 }
@@ -192,7 +192,6 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
     }
 }
 
-// Both tools refuse with status 2, print nothing on standard output and leave the folder alone.
 TEST(KlarwellTools, RefuseBadArgumentsAndSettingsWithStatus2) {
     struct Row {
         const char* why;
@@ -347,7 +346,6 @@ TEST(KlarwellUndo, ReadsTheLogBesideTheProgramAndTheStateFolderOlderFirst) {
     std::ofstream(state / "cleanup.log", std::ios::binary) << Logged(m, "c d.mp3", "c_d.mp3");
     const auto now = std::filesystem::file_time_type::clock::now();
     std::filesystem::last_write_time(bin / "cleanup.log", now - std::chrono::hours(1));
-    std::filesystem::last_write_time(state / "cleanup.log", now);
 
     const Outcome undo = RunTool(bin / "klarwell-undo", {"--last", "1", m}, work);
     EXPECT_EQ(undo.Status, 0);
@@ -400,11 +398,10 @@ TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
     // Every file is back but the one whose rename was in flight and not logged; none is lost.
     int notBack = 0;
     for (int i = 0; i < kFiles; ++i) {
-        std::string cleaned = original(i);
-        cleaned[5] = '_';
         const bool back = music.Read(original(i)) == std::to_string(i);
         notBack += back ? 0 : 1;
-        EXPECT_TRUE(back || music.Read(cleaned) == std::to_string(i)) << original(i);
+        EXPECT_TRUE(back || music.Read(Replace(original(i), " ", "_")) == std::to_string(i))
+            << original(i);
     }
     EXPECT_LE(notBack, 1);
     EXPECT_EQ(music.Names().size(), static_cast<std::size_t>(kFiles));
