@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -257,7 +256,7 @@ TEST(KlarwellTools, RefuseBadArgumentsAndSettingsWithStatus2) {
     }
 }
 
-TEST(KlarwellUndo, TakesBackACleanRunExactlyAndASecondUndoRedoesIt) {
+TEST(KlarwellUndo, TakesBackACleanRunExactlyAndASecondUndoFromBothLogsRedoesIt) {
     TempFolder music;
     TempFolder work;
     Fill(music,
@@ -270,27 +269,40 @@ TEST(KlarwellUndo, TakesBackACleanRunExactlyAndASecondUndoRedoesIt) {
                     R"j({"Enabled":true,"Keyword":"Live","With":"(live)"},)j"
                     R"({"Enabled":true,"Keyword":"y","With":""}]})");
     const std::string before = Take(music);
+    const std::filesystem::path bin = work.Path() / "bin";
+    work.CreateFolder("bin");
     const Outcome clean = RunTool(KLARWELL_BATCH_PATH,
                                   {"--settings", work.Path() / "settings.json", "--answers",
-                                   "Yes,Yes,OK", "--log-dir", work.Path(), music.Path()},
+                                   "Yes,Yes,OK", "--log-dir", bin, music.Path()},
                                   work);
     ASSERT_EQ(clean.Out.back(), End(6, false, 6));
     const std::string cleaned = Take(music);
 
     // The folder is named with a trailing "/" first, then through a link to it.
-    const std::string log = work.Path() / "cleanup.log";
-    const Outcome undo = RunTool(KLARWELL_UNDO_PATH,
-                                 {"--log", log, "--last", "6", music.Path().native() + "/"}, work);
+    const Outcome undo =
+        RunTool(KLARWELL_UNDO_PATH,
+                {"--log", bin / "cleanup.log", "--last", "6", music.Path().native() + "/"}, work);
     EXPECT_EQ(undo.Status, 0);
     EXPECT_EQ(undo.Out, (Lines{texts::UndoSummary(6, 0, 0), std::string(texts::kUndoLost)}));
     EXPECT_EQ(Take(music), before);
 
+    // The redo reads the log beside the program, the older, then the state folder's log.
     std::filesystem::create_directory_symlink(music.Path(), work.Path() / "link");
-    const Outcome redo =
-        RunTool(KLARWELL_UNDO_PATH, {"--log", log, "--last", "6", "link"}, work, work.Path());
-    EXPECT_EQ(redo.Status, 0);
+    std::filesystem::copy_file(KLARWELL_UNDO_PATH, bin / "klarwell-undo");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(bin / "cleanup.log", now - std::chrono::hours(1));
+    work.CreateFolder("state");
+    work.CreateFolder("state/klarwell");
+    work.CreateFile("state/klarwell/cleanup.log", Logged(music.Path(), "x y.mp3", "x_y.mp3"));
+    const Outcome redo = RunTool(bin / "klarwell-undo", {"--last", "7", "link"}, work, work.Path());
+    EXPECT_EQ(redo.Status, 1);
+    EXPECT_EQ(redo.Out, (Lines{texts::UndoNotFound("x y.mp3", "x_y.mp3"),
+                               texts::UndoSummary(6, 0, 1), std::string(texts::kUndoLost)}));
+    EXPECT_EQ(redo.Err, std::string(texts::kUndoBothLogs) + (bin / "cleanup.log").native() +
+                            " and " + (work.Path() / "state/klarwell/cleanup.log").native() + "\n");
     EXPECT_EQ(Take(music), cleaned);
-    EXPECT_EQ(SplitLines(work.Read("cleanup.log")).size(), 18u);
+    // The renames back went beside the program.
+    EXPECT_EQ(SplitLines(work.Read("bin/cleanup.log")).size(), 18u);
 }
 
 TEST(KlarwellUndo, SkipsWhatCannotBeTakenBackWithItsReasonAndTouchesNothingElse) {
@@ -330,31 +342,6 @@ TEST(KlarwellUndo, SkipsWhatCannotBeTakenBackWithItsReasonAndTouchesNothingElse)
     EXPECT_EQ(Take(other), "g_h.mp3=G");
     // The torn fragment keeps a line of its own.
     EXPECT_EQ(work.Read("cleanup.log"), logText + "\r\n" + Logged(m, "a_b.mp3", "a b.mp3"));
-}
-
-TEST(KlarwellUndo, ReadsTheLogBesideTheProgramAndTheStateFolderOlderFirst) {
-    TempFolder music;
-    TempFolder work;
-    const std::string m = music.Path();
-    Fill(music, "a_b.mp3=|c_d.mp3=");
-    const std::filesystem::path bin = work.Path() / "bin";
-    const std::filesystem::path state = work.Path() / "state" / "klarwell";
-    std::filesystem::create_directories(state);
-    std::filesystem::create_directory(bin);
-    std::filesystem::copy_file(KLARWELL_UNDO_PATH, bin / "klarwell-undo");
-    std::ofstream(bin / "cleanup.log", std::ios::binary) << Logged(m, "a b.mp3", "a_b.mp3");
-    std::ofstream(state / "cleanup.log", std::ios::binary) << Logged(m, "c d.mp3", "c_d.mp3");
-    const auto now = std::filesystem::file_time_type::clock::now();
-    std::filesystem::last_write_time(bin / "cleanup.log", now - std::chrono::hours(1));
-
-    const Outcome undo = RunTool(bin / "klarwell-undo", {"--last", "1", m}, work);
-    EXPECT_EQ(undo.Status, 0);
-    EXPECT_EQ(undo.Err, std::string(texts::kUndoBothLogs) + (bin / "cleanup.log").native() +
-                            " and " + (state / "cleanup.log").native() + "\n");
-    EXPECT_EQ(Take(music), "a_b.mp3=|c d.mp3=");
-    // The rename back went beside the program, so it is now the newest line of all.
-    EXPECT_EQ(work.Read("bin/cleanup.log"),
-              Logged(m, "a b.mp3", "a_b.mp3") + Logged(m, "c_d.mp3", "c d.mp3"));
 }
 
 TEST(KlarwellUndo, TakesBackTheLinesOfARunKilledAtARandomMoment) {
