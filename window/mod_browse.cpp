@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/name_bytes.h"
 #include "window/window_rules.h"
 
 namespace klarwell::window {
@@ -20,7 +21,7 @@ std::filesystem::path BrowseFolder(QWidget* owner, std::string_view title) {
     if (chosen.isEmpty()) {
         return {};
     }
-    return WithoutTrailingSeparator(ChosenFolderBytes(chosen));
+    return engine::WithoutTrailingSeparator(ChosenFolderBytes(chosen));
 }
 
 std::filesystem::path ChosenFolderBytes(const QString& chosen) {

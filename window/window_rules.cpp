@@ -110,14 +110,6 @@ QString RemoveInvalidChars(const QString& Text, bool AllowHash) {
     return cleaned;
 }
 
-std::filesystem::path WithoutTrailingSeparator(std::filesystem::path folder) {
-    std::string text = folder.native();
-    while (text.size() > 1 && text.back() == '/') {
-        text.pop_back();
-    }
-    return text;
-}
-
 BoxButtons ButtonsFor(Buttons buttons) {
     switch (buttons) {
         case Buttons::Ok:

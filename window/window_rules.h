@@ -50,9 +50,6 @@ struct FirstIndexEdit {
 // Removes every character a file name must not hold; the number sign only when it is not allowed.
 [[nodiscard]] QString RemoveInvalidChars(const QString& Text, bool AllowHash);
 
-// A chosen folder without its trailing separators; the root stays "/".
-[[nodiscard]] std::filesystem::path WithoutTrailingSeparator(std::filesystem::path folder);
-
 // The buttons of a message box and the one that is the default.
 struct BoxButtons {
     QMessageBox::StandardButtons Set;
