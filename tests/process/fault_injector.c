@@ -1,19 +1,15 @@
 /* Loaded with LD_PRELOAD into klarwell-batch: gives the errors and races that the kernel will not
  * give on demand. Each fault is switched on by an environment variable:
  *   KLARWELL_FAULT_NOREPLACE=E    renameat2 with RENAME_NOREPLACE fails with errno E
- *   KLARWELL_FAULT_LINK=E         link fails with errno E
  *   KLARWELL_FAULT_RACE_DIR=D     a ".mp3" name in folder D that lstat finds missing is created
  *                                 right after, holding "raced"
  *   KLARWELL_FAULT_WRITE_FILE=F, KLARWELL_FAULT_WRITE_AFTER=K, KLARWELL_FAULT_WRITE_ERRNO=E
  *                                 writes to file F stop after K bytes in all, then fail with E
- *   KLARWELL_FAULT_<CALL>_MATCH=S, KLARWELL_FAULT_<CALL>_ERRNO=E  for CALL in RENAME, UNLINK,
- *                                 OPEN: the call fails with E when a path it is given contains S
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -23,21 +19,6 @@
 static int EnvInt(const char* name) {
     const char* value = getenv(name);
     return value ? atoi(value) : 0;
-}
-
-/* The errno to fail with when one of the paths holds the call's match, else 0. */
-static int Matches(const char* call, const char* a, const char* b) {
-    char name[64];
-    snprintf(name, sizeof name, "KLARWELL_FAULT_%s_MATCH", call);
-    const char* match = getenv(name);
-    if (match == NULL || match[0] == '\0') {
-        return 0;
-    }
-    if ((a && strstr(a, match)) || (b && strstr(b, match))) {
-        snprintf(name, sizeof name, "KLARWELL_FAULT_%s_ERRNO", call);
-        return EnvInt(name);
-    }
-    return 0;
 }
 
 static int Fail(int error) {
@@ -58,49 +39,7 @@ int renameat2(int olddirfd, const char* from, int newdirfd, const char* to, unsi
     if ((flags & RENAME_NOREPLACE) && noReplace) {
         return Fail(noReplace);
     }
-    const int error = Matches("RENAME", from, to);
-    return error ? Fail(error) : real_renameat2(olddirfd, from, newdirfd, to, flags);
-}
-
-int rename(const char* from, const char* to) {
-    REAL(rename, int, (const char*, const char*));
-    const int error = Matches("RENAME", from, to);
-    return error ? Fail(error) : real_rename(from, to);
-}
-
-int link(const char* from, const char* to) {
-    REAL(link, int, (const char*, const char*));
-    const int error = EnvInt("KLARWELL_FAULT_LINK");
-    return error ? Fail(error) : real_link(from, to);
-}
-
-int unlink(const char* path) {
-    REAL(unlink, int, (const char*));
-    const int error = Matches("UNLINK", path, NULL);
-    return error ? Fail(error) : real_unlink(path);
-}
-
-static int OpenWith(int (*real)(const char*, int, ...), const char* path, int flags, mode_t mode) {
-    const int error = Matches("OPEN", path, NULL);
-    return error ? Fail(error) : real(path, flags, mode);
-}
-
-int open(const char* path, int flags, ...) {
-    REAL(open, int, (const char*, int, ...));
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
-    va_end(args);
-    return OpenWith(real_open, path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...) {
-    REAL(open64, int, (const char*, int, ...));
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? va_arg(args, mode_t) : 0;
-    va_end(args);
-    return OpenWith(real_open64, path, flags, mode);
+    return real_renameat2(olddirfd, from, newdirfd, to, flags);
 }
 
 static void RaceAfterMissing(const char* path, int result) {
@@ -153,8 +92,7 @@ ssize_t write(int fd, const void* data, size_t size) {
         if (length > 0) {
             target[length] = '\0';
             if (strcmp(target, file) == 0) {
-                const long long limit = EnvInt("KLARWELL_FAULT_WRITE_AFTER");
-                const long long left = limit - g_WrittenToFile;
+                const long long left = EnvInt("KLARWELL_FAULT_WRITE_AFTER") - g_WrittenToFile;
                 if (left <= 0) {
                     return Fail(EnvInt("KLARWELL_FAULT_WRITE_ERRNO"));
                 }
