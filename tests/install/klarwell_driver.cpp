@@ -28,7 +28,7 @@ void Step(const QString& folder) {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
         chooser->setDirectory(folder);
-        chooser->accept();
+        QMetaObject::invokeMethod(chooser, "accept");
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         QAbstractButton* yes = box->button(QMessageBox::Yes);
         (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
@@ -36,7 +36,8 @@ void Step(const QString& folder) {
         // Counted before the click, as the click runs the modal loops of the next steps.
         const int step = clicks++;
         if (step < 2) {
-            form->findChild<QPushButton*>(step == 0 ? "cmdBrowse" : "cmdRemove")->click();
+            form->findChild<QPushButton*>(QLatin1String(step == 0 ? "cmdBrowse" : "cmdRemove"))
+                ->click();
             return;
         }
         std::printf("window: %s visible %d\n", qUtf8Printable(form->windowTitle()),

@@ -42,6 +42,7 @@ TEST(ParseLogLine, ReadsBackFolderAndNamesOrSaysWhyALineIsNoRename) {
         {"paths without a folder", "Re-named/a.mp3 as /b.mp3", texts::kLineNoSplit},
         {"cut before \" as \"", "Re-named/m/a b.mp3 a", texts::kLineNoSplit},
         {"cut inside an escape", R"(Re-named/m/a.mp3 as /m/b\x0)", texts::kLineBadEscape},
+        {"\\x at the very end", R"(Re-named/m/a.mp3 as /m/b\x)", texts::kLineBadEscape},
         {"lower-case hex", R"(Re-named/m/a.mp3 as /m/b\x0a)", texts::kLineBadEscape},
         {"a raw control byte", "Re-named/m/a\tb.mp3 as /m/ab.mp3", texts::kLineControlByte},
         {"an escaped slash", R"(Re-named/m/a.mp3 as /m/..\x2Fx)", texts::kLineBadName},
