@@ -1,6 +1,5 @@
-// klarwell-batch and klarwell-undo as child processes on real folders: what only the tools do (JSON
-// lines, answers, exit statuses, refusals, undo's own rules) and what only a real process shows
-// (faults injected into the batch, SIGKILL part-way through a run).
+// klarwell-batch and klarwell-undo as child processes on real folders: what only the tools do, and
+// what only a real process shows (faults injected into the batch, SIGKILL part-way through a run).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,9 +13,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/program_texts.h"
@@ -24,8 +21,6 @@
 
 namespace klarwell::testing {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 std::string Replace(std::string text, std::string_view from, std::string_view to) {
     for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
@@ -67,18 +62,13 @@ std::string Command(const std::string& program, const std::string& args, const T
 
 struct Outcome {
     int Status = -1;
-    Lines Out;
+    std::string Out;
     std::string Err;
 };
 
 Outcome RunTool(const std::string& command, const TempFolder& work) {
     const int raw = std::system((command + " >out.txt 2>err.txt").c_str());
-    Outcome outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {}, work.Read("err.txt")};
-    std::istringstream out(work.Read("out.txt"));
-    for (std::string line; std::getline(out, line);) {
-        outcome.Out.push_back(line);
-    }
-    return outcome;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, work.Read("out.txt"), work.Read("err.txt")};
 }
 
 // klarwell-batch on `music` with its log in `work`, answering Yes to both confirmations first.
@@ -97,15 +87,12 @@ std::string Logged(const std::string& folder, std::string_view oldName, std::str
     return LogLineText(folder + "/" + std::string(oldName), folder + "/" + std::string(newName));
 }
 
-// A program text as a JSON string holds it: CR LF as \r\n, a quote as \".
-std::string Json(std::string_view text) {
-    return Replace(Replace(Replace(std::string(text), "\"", R"(\")"), "\r", R"(\r)"), "\n",
-                   R"(\n)");
-}
-
+// A box's line; its text as a JSON string holds it: CR LF as \r\n, a quote as \".
 std::string Box(std::string_view title, std::string_view text, std::string_view buttons,
                 std::string_view answer) {
-    return R"({"box":{"title":")" + std::string(title) + R"(","text":")" + Json(text) +
+    const std::string json =
+        Replace(Replace(Replace(std::string(text), "\"", R"(\")"), "\r", R"(\r)"), "\n", R"(\n)");
+    return R"({"box":{"title":")" + std::string(title) + R"(","text":")" + json +
            R"(","buttons":")" + std::string(buttons) + R"(","icon":"none","answer":)" +
            std::string(answer) + "}}";
 }
@@ -134,7 +121,7 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
         std::string answers;
         int status;
         std::string shown;  // a line that must be printed before the last, or none
-        std::string last;
+        std::string last;   // the last line
         std::string after;
         std::string log = "";  // "<F>" is the folder; none: not looked at
         std::string err = "";
@@ -143,16 +130,16 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
         {"audio files are cleaned and logged in --log-dir", "Song One.mp3=1|notes.txt=n", "{}",
          "Yes,Yes,OK", 0, R"({"status":")" + CleanedStatus(1) + "\"}", End(1, false, 1),
          "Song_One.mp3=1|notes.txt=n", LogLineText("<F>/Song One.mp3", "<F>/Song_One.mp3")},
-        {"flags, a negative first index, \\u escapes of one to four bytes", "Song.mp3=s",
+        {"flags, a negative first index, \\u escapes of one to four bytes, \\udcXX escapes that "
+         "together spell UTF-8 but stay bytes",
+         "caf\xc3\xa9 x.mp3=s",
          R"({"DiscardOriginalNames":true,"AddPrefix":true,"Prefix":"\u20ac\u0080\ud83c\udfb5#",)"
-         R"("IndexNumbering":true,"FileCountChars":2,"FirstIndex":-4})",
+         R"("IndexNumbering":true,"FileCountChars":2,"FirstIndex":-4,)"
+         R"("FileNames":["caf\udcc3\udca9 x.mp3"]})",
          "Yes,Yes,OK", 0, "", End(1, false, 1), "\xe2\x82\xac\xc2\x80\xf0\x9f\x8e\xb5-4.mp3=s"},
         {"names read from \\udcXX and \\u0001, printed so, renamed byte for byte", conflict,
          conflictNames, "Yes,Yes,Yes,OK", 0, EscapedConflict(R"("Yes")"), End(1, false, 1),
          "b\xe9\x01_c.mp3=new"},
-        {"\\udcXX escapes are bytes even where together they spell UTF-8", "caf\xc3\xa9 x.mp3=c",
-         R"({"FileNames":["caf\udcc3\udca9 x.mp3"]})", "Yes,Yes,OK", 0, "", End(1, false, 1),
-         "caf\xc3\xa9_x.mp3=c"},
         {"Close on a box with Cancel answers Cancel", conflict, conflictNames, "Yes,Yes,Close,OK",
          0, EscapedConflict(R"("Cancel")"), End(0, true, 1), conflict},
         {"Close on a Yes/No box answers No", "a b.mp3=a", "{}", "Close", 0,
@@ -179,10 +166,8 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
                     work);
 
         EXPECT_EQ(outcome.Status, row.status);
-        if (!row.shown.empty()) {
-            EXPECT_THAT(outcome.Out, ::testing::Contains(row.shown));
-        }
-        EXPECT_EQ(outcome.Out.empty() ? "" : outcome.Out.back(), row.last);
+        EXPECT_NE(outcome.Out.find(row.shown + "\n"), std::string::npos) << outcome.Out;
+        EXPECT_TRUE(("\n" + outcome.Out).ends_with("\n" + row.last + "\n")) << outcome.Out;
         EXPECT_EQ(outcome.Err, row.err);
         EXPECT_EQ(Take(music), row.after);
         if (!row.log.empty()) {
@@ -241,7 +226,7 @@ TEST(KlarwellTools, RefuseBadArgumentsAndSettingsWithStatus2) {
             Command(row.program, Replace(row.args, "<F>", Quote(music.Path())), work), work);
 
         EXPECT_EQ(outcome.Status, 2);
-        EXPECT_TRUE(outcome.Out.empty());
+        EXPECT_EQ(outcome.Out, "");
         if (row.program == std::string_view(KLARWELL_BATCH_PATH)) {
             EXPECT_TRUE(outcome.Err.starts_with("klarwell-batch: ")) << outcome.Err;
             EXPECT_EQ(outcome.Err.find('\n'), outcome.Err.size() - 1) << outcome.Err;
@@ -276,20 +261,21 @@ TEST(KlarwellUndo, TakesBackWhatItCanNewestFirstAndASecondUndoFromBothLogsRedoes
                         "--dry-run --last 9 --log " + Quote(log) + " " + Quote(m + "/"), work),
                 work);
     EXPECT_EQ(plan.Status, 1);
-    EXPECT_EQ(
-        plan.Out,
-        (Lines{texts::UndoFewer(4, m, 9), texts::UndoPlan("a b.mp3", "a_b.mp3"),
-               texts::UndoPlan("x y.mp3", "x_y.mp3"), texts::UndoPlan(eShown, "e_f.mp3"),
-               texts::UndoPlan("c d.mp3", "c_d.mp3"), "4" + std::string(texts::kUndoPlanned)}));
+    EXPECT_EQ(plan.Out, texts::UndoFewer(4, m, 9) + "\n" + texts::UndoPlan("a b.mp3", "a_b.mp3") +
+                            "\n" + texts::UndoPlan("x y.mp3", "x_y.mp3") + "\n" +
+                            texts::UndoPlan(eShown, "e_f.mp3") + "\n" +
+                            texts::UndoPlan("c d.mp3", "c_d.mp3") + "\n4" +
+                            std::string(texts::kUndoPlanned) + "\n");
     EXPECT_EQ(plan.Err, texts::UndoLineSkipped(6, log, texts::kLineTorn) + "\n");
     EXPECT_EQ(Take(music), files);
 
     const Outcome undo = RunTool(
         Command(KLARWELL_UNDO_PATH, "--yes --log " + Quote(log) + " " + Quote(m), work), work);
     EXPECT_EQ(undo.Status, 1);
-    EXPECT_EQ(undo.Out, (Lines{texts::UndoNotFound("x y.mp3", "x_y.mp3"),
-                               texts::UndoTaken("c d.mp3", "c_d.mp3"), texts::UndoSummary(2, 1, 1),
-                               std::string(texts::kUndoLost)}));
+    EXPECT_EQ(undo.Out, texts::UndoNotFound("x y.mp3", "x_y.mp3") + "\n" +
+                            texts::UndoTaken("c d.mp3", "c_d.mp3") + "\n" +
+                            texts::UndoSummary(2, 1, 1) + "\n" + std::string(texts::kUndoLost) +
+                            "\n");
     EXPECT_EQ(Take(music),
               "a b.mp3=A|c d.mp3=C new|c_d.mp3=C|e\x01\\\xe9\xc2\x85\xe2\x82\xac.mp3=E|s_t.mp3=S");
 
@@ -305,7 +291,7 @@ TEST(KlarwellUndo, TakesBackWhatItCanNewestFirstAndASecondUndoFromBothLogsRedoes
     const Outcome redo =
         RunTool(Command(work.Path() / "bin/klarwell-undo", "--last 3 link", work), work);
     EXPECT_EQ(redo.Status, 0);
-    EXPECT_EQ(redo.Out, (Lines{texts::UndoSummary(3, 0, 0), std::string(texts::kUndoLost)}));
+    EXPECT_EQ(redo.Out, texts::UndoSummary(3, 0, 0) + "\n" + std::string(texts::kUndoLost) + "\n");
     EXPECT_EQ(redo.Err, std::string(texts::kUndoBothLogs) + log + " and " + work.Path().native() +
                             "/state/klarwell/cleanup.log\n");
     EXPECT_EQ(Take(music), "a_b.mp3=A|c d.mp3=C new|c_d.mp3=C|e_f.mp3=E|s t.mp3=S");
@@ -374,16 +360,13 @@ TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
 
         EXPECT_EQ(RunTool(Batch(music, work, "OK"), work).Status, 0);
         EXPECT_EQ(Take(music), cleaned);
-        // A kill between a rename and its line may leave that one rename unlogged.
+        // Whole lines of equal length; a kill between a rename and its line may leave that one
+        // rename unlogged.
         const std::string logged = work.Read("cleanup.log");
-        if (logged != lines) {
-            const auto at = static_cast<std::size_t>(
-                std::mismatch(logged.begin(), logged.end(), lines.begin(), lines.end()).second -
-                lines.begin());
-            const std::size_t start = lines.rfind('\n', at) + 1;
-            lines.erase(start, lines.find('\n', at) + 1 - start);
-        }
-        EXPECT_EQ(logged, lines);
+        const std::size_t length = lines.size() / kFiles;
+        const auto at = std::mismatch(logged.begin(), logged.end(), lines.begin(), lines.end());
+        const auto missed = static_cast<std::size_t>(at.second - lines.begin()) / length * length;
+        EXPECT_TRUE(logged == lines || logged == lines.erase(missed, length));
     }
 }
 
