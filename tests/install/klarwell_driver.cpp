@@ -14,15 +14,6 @@
 
 namespace {
 
-QWidget* MainWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String("frmMain")) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
 void Step(const QString& folder) {
     static int clicks = 0;
     QWidget* modal = QApplication::activeModalWidget();
@@ -32,18 +23,21 @@ void Step(const QString& folder) {
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         QAbstractButton* yes = box->button(QMessageBox::Yes);
         (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
-    } else if (QWidget* form = MainWindow(); form != nullptr && clicks < 3) {
+    }
+    for (QWidget* form : QApplication::topLevelWidgets()) {
+        if (modal != nullptr || clicks > 2 || form->objectName() != QLatin1String("frmMain")) {
+            continue;
+        }
         // Counted before the click, as the click runs the modal loops of the next steps.
-        const int step = clicks++;
-        if (step < 2) {
+        if (const int step = clicks++; step < 2) {
             form->findChild<QPushButton*>(QLatin1String(step == 0 ? "cmdBrowse" : "cmdRemove"))
                 ->click();
-            return;
+        } else {
+            std::printf("window: %s visible %d\n", qUtf8Printable(form->windowTitle()),
+                        form->isVisible() ? 1 : 0);
+            std::fflush(stdout);
+            form->close();
         }
-        std::printf("window: %s visible %d\n", qUtf8Printable(form->windowTitle()),
-                    form->isVisible() ? 1 : 0);
-        std::fflush(stdout);
-        form->close();
     }
 }
 

@@ -71,14 +71,13 @@ Outcome RunTool(const std::string& command, const TempFolder& work) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, work.Read("out.txt"), work.Read("err.txt")};
 }
 
-// klarwell-batch on `music` with its log in `work`, answering Yes to both confirmations first.
-std::string Batch(const TempFolder& music, const TempFolder& work, const std::string& answers,
+// klarwell-batch on `music` with its log in `work`.
+std::string Batch(const TempFolder& music, const TempFolder& work, const std::string& args,
                   const std::string& faults = "") {
     // In a sanitized tree the injector comes before the sanitizer's runtime.
     const std::string preload = "LD_PRELOAD=" + Quote(KLARWELL_FAULT_INJECTOR) +
                                 " ASAN_OPTIONS=verify_asan_link_order=0 " + faults;
-    return Command(KLARWELL_BATCH_PATH,
-                   "--answers Yes,Yes," + answers + " --log-dir . " + Quote(music.Path()), work,
+    return Command(KLARWELL_BATCH_PATH, args + " --log-dir . " + Quote(music.Path()), work,
                    faults.empty() ? "" : preload);
 }
 
@@ -97,14 +96,12 @@ std::string Box(std::string_view title, std::string_view text, std::string_view 
            std::string(answer) + "}}";
 }
 
-std::string End(int corrections, bool cancelled, int handedOut) {
+std::string End(int corrections, const char* cancelled, int handedOut) {
     return R"({"end":{"Corrections":)" + std::to_string(corrections) + R"(,"CancelProcess":)" +
-           (cancelled ? "true" : "false") + R"(,"CurFileCount":)" + std::to_string(handedOut) +
-           "}}";
+           cancelled + R"(,"CurFileCount":)" + std::to_string(handedOut) + "}}";
 }
 
-// The conflict box of b<E9><01> c.mp3: the byte that is not UTF-8 as \udce9, the control byte
-// as \u0001.
+// The conflict box of b<E9><01> c.mp3, a byte that is not UTF-8 and a control byte.
 std::string EscapedConflict(std::string_view answer) {
     return Replace(
         Box(kConflictTitle, ConflictText("b<E> c.mp3", "b<E>_c.mp3"), "YesNoCancel", answer), "<E>",
@@ -128,7 +125,7 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
     };
     const Row rows[] = {
         {"audio files are cleaned and logged in --log-dir", "Song One.mp3=1|notes.txt=n", "{}",
-         "Yes,Yes,OK", 0, R"({"status":")" + CleanedStatus(1) + "\"}", End(1, false, 1),
+         "Yes,Yes,OK", 0, R"({"status":")" + CleanedStatus(1) + "\"}", End(1, "false", 1),
          "Song_One.mp3=1|notes.txt=n", LogLineText("<F>/Song One.mp3", "<F>/Song_One.mp3")},
         {"flags, a negative first index, \\u escapes of one to four bytes, \\udcXX escapes that "
          "together spell UTF-8 but stay bytes",
@@ -136,14 +133,14 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
          R"({"DiscardOriginalNames":true,"AddPrefix":true,"Prefix":"\u20ac\u0080\ud83c\udfb5#",)"
          R"("IndexNumbering":true,"FileCountChars":2,"FirstIndex":-4,)"
          R"("FileNames":["caf\udcc3\udca9 x.mp3"]})",
-         "Yes,Yes,OK", 0, "", End(1, false, 1), "\xe2\x82\xac\xc2\x80\xf0\x9f\x8e\xb5-4.mp3=s"},
+         "Yes,Yes,OK", 0, "", End(1, "false", 1), "\xe2\x82\xac\xc2\x80\xf0\x9f\x8e\xb5-4.mp3=s"},
         {"names read from \\udcXX and \\u0001, printed so, renamed byte for byte", conflict,
-         conflictNames, "Yes,Yes,Yes,OK", 0, EscapedConflict(R"("Yes")"), End(1, false, 1),
+         conflictNames, "Yes,Yes,Yes,OK", 0, EscapedConflict(R"("Yes")"), End(1, "false", 1),
          "b\xe9\x01_c.mp3=new"},
         {"Close on a box with Cancel answers Cancel", conflict, conflictNames, "Yes,Yes,Close,OK",
-         0, EscapedConflict(R"("Cancel")"), End(0, true, 1), conflict},
+         0, EscapedConflict(R"("Cancel")"), End(0, "true", 1), conflict},
         {"Close on a Yes/No box answers No", "a b.mp3=a", "{}", "Close", 0,
-         Box(kTitle, kBackupWarning, "YesNo", R"("No")"), End(0, false, 0), "a b.mp3=a"},
+         Box(kTitle, kBackupWarning, "YesNo", R"("No")"), End(0, "false", 0), "a b.mp3=a"},
         {"no answer left: null, status 3, the rename made stays", "a b.mp3=a", "{}", "Yes,Yes", 3,
          "", Box(kTitle, FinishedText(1), "OK", "null"), "a_b.mp3=a",
          LogLineText("<F>/a b.mp3", "<F>/a_b.mp3"), std::string(texts::kBatchNoAnswerLeft)},
@@ -159,11 +156,7 @@ TEST(KlarwellBatch, EscapesBytesAnswersBoxesAndEndsWithItsStatus) {
         work.CreateFile("settings.json", row.settings);
 
         const Outcome outcome =
-            RunTool(Command(KLARWELL_BATCH_PATH,
-                            "--settings settings.json --answers " + row.answers + " --log-dir . " +
-                                Quote(music.Path()),
-                            work),
-                    work);
+            RunTool(Batch(music, work, "--settings settings.json --answers " + row.answers), work);
 
         EXPECT_EQ(outcome.Status, row.status);
         EXPECT_NE(outcome.Out.find(row.shown + "\n"), std::string::npos) << outcome.Out;
@@ -243,53 +236,48 @@ TEST(KlarwellUndo, TakesBackWhatItCanNewestFirstAndASecondUndoFromBothLogsRedoes
     Fill(music, files);
     // The old name of e_f.mp3 as the log holds it and as the tool prints it: a control byte, a
     // backslash, a byte that is not UTF-8, a C1 control character and a euro sign.
-    const std::string eLogged = R"(e\x01\x5C)"
-                                "\xe9\xc2\x85\xe2\x82\xac.mp3";
-    const std::string eShown = R"(e\x01\x5C\xE9\xC2\x85)"
-                               "\xe2\x82\xac.mp3";
+    const std::string eLogged = "e\\x01\\x5C\xe9\xc2\x85\xe2\x82\xac.mp3";
+    const std::string eShown = "e\\x01\\x5C\\xE9\\xC2\\x85\xe2\x82\xac.mp3";
     // A line of the working folder is none of the music folder's; the last line is torn.
-    const std::string log = work.Path() / "bin/cleanup.log";
-    work.CreateFolder("bin");
-    work.CreateFile("bin/cleanup.log",
-                    Logged(m, "c d.mp3", "c_d.mp3") + Logged(work.Path(), "g h.mp3", "g_h.mp3") +
-                        LogLineText(m + "/" + eLogged, m + "/e_f.mp3") +
-                        Logged(m, "x y.mp3", "x_y.mp3") + Logged(m, "a b.mp3", "a_b.mp3") +
-                        "Re-named" + m + "/i j.mp3 as " + m + "/i_");
+    const std::string log = work.Path() / "cleanup.log";
+    work.CreateFile("cleanup.log", Logged(m, "c d.mp3", "c_d.mp3") + Logged(work.Path(), "g", "h") +
+                                       LogLineText(m + "/" + eLogged, m + "/e_f.mp3") +
+                                       Logged(m, "x y.mp3", "x_y.mp3") +
+                                       Logged(m, "a b.mp3", "a_b.mp3") + "Re-named" + m +
+                                       "/i j.mp3 as " + m + "/i_");
 
-    const Outcome plan =
-        RunTool(Command(KLARWELL_UNDO_PATH,
-                        "--dry-run --last 9 --log " + Quote(log) + " " + Quote(m + "/"), work),
-                work);
+    const Outcome plan = RunTool(
+        Command(KLARWELL_UNDO_PATH, "--dry-run --last 9 --log cleanup.log " + Quote(m + "/"), work),
+        work);
     EXPECT_EQ(plan.Status, 1);
     EXPECT_EQ(plan.Out, texts::UndoFewer(4, m, 9) + "\n" + texts::UndoPlan("a b.mp3", "a_b.mp3") +
                             "\n" + texts::UndoPlan("x y.mp3", "x_y.mp3") + "\n" +
                             texts::UndoPlan(eShown, "e_f.mp3") + "\n" +
                             texts::UndoPlan("c d.mp3", "c_d.mp3") + "\n4" +
                             std::string(texts::kUndoPlanned) + "\n");
-    EXPECT_EQ(plan.Err, texts::UndoLineSkipped(6, log, texts::kLineTorn) + "\n");
+    EXPECT_EQ(plan.Err, texts::UndoLineSkipped(6, "cleanup.log", texts::kLineTorn) + "\n");
     EXPECT_EQ(Take(music), files);
 
-    const Outcome undo = RunTool(
-        Command(KLARWELL_UNDO_PATH, "--yes --log " + Quote(log) + " " + Quote(m), work), work);
-    EXPECT_EQ(undo.Status, 1);
-    EXPECT_EQ(undo.Out, texts::UndoNotFound("x y.mp3", "x_y.mp3") + "\n" +
-                            texts::UndoTaken("c d.mp3", "c_d.mp3") + "\n" +
-                            texts::UndoSummary(2, 1, 1) + "\n" + std::string(texts::kUndoLost) +
-                            "\n");
+    const Outcome taken =
+        RunTool(Command(KLARWELL_UNDO_PATH, "--yes --log cleanup.log " + Quote(m), work), work);
+    EXPECT_EQ(taken.Status, 1);
+    EXPECT_EQ(taken.Out, texts::UndoNotFound("x y.mp3", "x_y.mp3") + "\n" +
+                             texts::UndoTaken("c d.mp3", "c_d.mp3") + "\n" +
+                             texts::UndoSummary(2, 1, 1) + "\n" + std::string(texts::kUndoLost) +
+                             "\n");
     EXPECT_EQ(Take(music),
               "a b.mp3=A|c d.mp3=C new|c_d.mp3=C|e\x01\\\xe9\xc2\x85\xe2\x82\xac.mp3=E|s_t.mp3=S");
 
     // The program's own logs: the one beside it, older, then the state folder's; the folder named
     // through a link, relative to the working folder.
-    std::filesystem::copy_file(KLARWELL_UNDO_PATH, work.Path() / "bin/klarwell-undo");
+    std::filesystem::copy_file(KLARWELL_UNDO_PATH, work.Path() / "klarwell-undo");
     std::filesystem::last_write_time(
         log, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     std::filesystem::create_directory_symlink(m, work.Path() / "link");
     const std::string stateLog = Logged(m, "s t.mp3", "s_t.mp3");
     std::filesystem::create_directories(work.Path() / "state/klarwell");
     work.CreateFile("state/klarwell/cleanup.log", stateLog);
-    const Outcome redo =
-        RunTool(Command(work.Path() / "bin/klarwell-undo", "--last 3 link", work), work);
+    const Outcome redo = RunTool(Command("./klarwell-undo", "--last 3 link", work), work);
     EXPECT_EQ(redo.Status, 0);
     EXPECT_EQ(redo.Out, texts::UndoSummary(3, 0, 0) + "\n" + std::string(texts::kUndoLost) + "\n");
     EXPECT_EQ(redo.Err, std::string(texts::kUndoBothLogs) + log + " and " + work.Path().native() +
@@ -307,7 +295,7 @@ TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
     music.CreateFile("a a.mp3", "A");
     const std::string faults =
         "KLARWELL_FAULT_NOREPLACE=22 KLARWELL_FAULT_RACE_DIR=" + Quote(music.Path());
-    EXPECT_EQ(RunTool(Batch(music, work, "OK,OK", faults), work).Status, 0);
+    EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,OK,OK", faults), work).Status, 0);
     EXPECT_EQ(Take(music), "a a.mp3=A|a_a.mp3=raced");
     EXPECT_EQ(work.Read("cleanup.log"), "<missing>");
 }
@@ -321,7 +309,7 @@ TEST(FaultInjection, TornLogWriteIsCutBack) {
     work.CreateFile("cleanup.log", "old\r\n");
     const std::string faults = "KLARWELL_FAULT_WRITE_FILE=" + Quote(work.Path() / "cleanup.log") +
                                " KLARWELL_FAULT_WRITE_AFTER=30 KLARWELL_FAULT_WRITE_ERRNO=28";
-    EXPECT_EQ(RunTool(Batch(music, work, "OK", faults), work).Status, 0);
+    EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,OK", faults), work).Status, 0);
     EXPECT_EQ(work.Read("cleanup.log"), "old\r\n");
     EXPECT_EQ(work.Read("state/klarwell/cleanup.log"), Logged(music.Path(), "a a.mp3", "a_a.mp3"));
 }
@@ -347,7 +335,8 @@ TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
 
         // A status line follows each logged rename. A small pipe keeps the batch at most a few
         // renames ahead of this reader, so the kill lands part-way, at no fixed moment.
-        std::FILE* output = popen(("echo $$; " + Batch(music, work, "OK")).c_str(), "r");
+        std::FILE* output =
+            popen(("echo $$; " + Batch(music, work, "--answers Yes,Yes,OK")).c_str(), "r");
         fcntl(fileno(output), F_SETPIPE_SZ, 4096);
         pid_t pid = 0;
         ASSERT_EQ(std::fscanf(output, "%d", &pid), 1);
@@ -358,7 +347,7 @@ TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
         kill(pid, SIGKILL);
         pclose(output);
 
-        EXPECT_EQ(RunTool(Batch(music, work, "OK"), work).Status, 0);
+        EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,OK"), work).Status, 0);
         EXPECT_EQ(Take(music), cleaned);
         // Whole lines of equal length; a kill between a rename and its line may leave that one
         // rename unlogged.
