@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,68 +56,44 @@ inline std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int orientation, i
     return bar;
 }
 
-struct Ink {
-    char Letter;
-    Pixel Color;
+// The letter at position i of Letters stands for Colors[i].
+struct Legend {
+    std::string_view Letters;
+    std::vector<Pixel> Colors;
 };
-using Legend = std::initializer_list<Ink>;
 using Rows = std::vector<std::string>;
 
-inline char Letter(Pixel pixel, Legend legend) {
-    for (const Ink& ink : legend) {
-        if (pixel == ink.Color) {
-            return ink.Letter;
-        }
-    }
-    return '?';
-}
-
-// Colours the bar draws; the digits are LightenColor(bar, a): each channel k * (255 - a) \ 255 + a.
+// Colours the bar draws, 0x00BBGGRR. The digits are LightenColor(bar, a), each channel
+// k * (255 - a) \ 255 + a, for a = 150, 100, 180, 140, 200, 10, 25, 250, and 'a' for 220; m is row
+// 10 of the gradient frame style's track (step 8 of 16, 222.5 to the even 222), n row 10 of its
+// fill (step 7 of 15); D is BlendColors(bar, black, 200), T LightenColor(BlendColors(bar, black,
+// 100), 10); s, d and l are system colours 16, 21 and 22 (20 is white); A, b, c and g the corner
+// greys.
 inline const Legend kInks = {
-    {'.', kWhite},
-    {'B', kBar},
-    {'k', Rgb(0, 0, 0)},
-    {'f', 0x686868},
-    {'e', 0xBEBEBE},
-    {'E', 0xEFEFEF},
-    {'1', Rgb(150, 199, 238)},  // 150
-    {'2', Rgb(100, 172, 230)},  // 100
-    {'3', Rgb(180, 215, 243)},  // 180
-    {'4', Rgb(140, 194, 236)},  // 140
-    {'5', Rgb(200, 225, 246)},  // 200
-    {'6', Rgb(10, 125, 216)},   // 10
-    {'7', Rgb(25, 133, 218)},   // 25
-    {'8', Rgb(250, 252, 254)},  // 250
-    {'a', Rgb(220, 236, 249)},  // 220
-    {'m', Rgb(50, 146, 222)},   // track row 10: step 8 of 16, 222.5 to the even 222
-    {'n', Rgb(133, 190, 236)},  // fill row 10: step 7 of 15 from 250 to the bar colour
-    {'D', Rgb(0, 94, 169)},     // BlendColors(bar, black, 200)
-    {'T', Rgb(10, 55, 90)},     // LightenColor(BlendColors(bar, black, 100), 10)
-    {'s', Rgb(160, 160, 160)},  // system colour 16; 20 is white
-    {'d', Rgb(105, 105, 105)},  // 21
-    {'l', Rgb(227, 227, 227)},  // 22
-    {'A', 0xA6ABAC},
-    {'b', 0xA7ABAC},
-    {'c', 0x7D7E7F},
-    {'g', 0x777777},
-};
+    ".BkfeE12345678amnDTsdlAbcg",
+    {kWhite,   kBar,     0,        0x686868, 0xBEBEBE, 0xEFEFEF, 0xEEC796, 0xE6AC64, 0xF3D7B4,
+     0xECC28C, 0xF6E1C8, 0xD87D0A, 0xDA8519, 0xFEFCFA, 0xF9ECDC, 0xDE9232, 0xECBE85, 0xA95E00,
+     0x5A370A, 0xA0A0A0, 0x696969, 0xE3E3E3, 0xA6ABAC, 0xA7ABAC, 0x7D7E7F, 0x777777}};
 
 // length pixels from (x, y), rightward or downward, as letters ('?' for colours not in legend).
 inline std::string Strip(const PixelSurface& surface, int x, int y, std::size_t length, bool down,
-                         Legend legend = kInks) {
-    std::string letters;
-    for (int i = 0; i < static_cast<int>(length); ++i) {
-        letters += Letter(surface.GetPixel(down ? x : x + i, down ? y + i : y), legend);
+                         const Legend& legend = kInks) {
+    std::string letters(length, '?');
+    for (std::size_t i = 0; i < length; ++i) {
+        const int at = static_cast<int>(i);
+        const Pixel pixel = surface.GetPixel(down ? x : x + at, down ? y + at : y);
+        for (std::size_t c = 0; c < legend.Colors.size(); ++c) {
+            letters[i] = pixel == legend.Colors[c] ? legend.Letters[c] : letters[i];
+        }
     }
     return letters;
 }
 
 // The whole surface as rows of letters.
-inline Rows Drawing(const PixelSurface& surface, Legend legend = kInks) {
+inline Rows Drawing(const PixelSurface& surface, const Legend& legend = kInks) {
     Rows rows;
     for (int y = 0; y < surface.Height(); ++y) {
-        rows.push_back(
-            Strip(surface, 0, y, static_cast<std::size_t>(surface.Width()), false, legend));
+        rows.push_back(Strip(surface, 0, y, std::size_t(surface.Width()), false, legend));
     }
     return rows;
 }

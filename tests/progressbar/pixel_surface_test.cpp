@@ -46,8 +46,7 @@ TEST(PixelSurface, FillFrameAndLines) {
         ".LLLLL........",  //
         "..............",
     };
-    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'F', 1 << 16}, {'R', 2 << 16}, {'L', 3 << 16}}),
-              expected);
+    EXPECT_EQ(Drawing(surface, {".FRL", {kWhite, 1 << 16, 2 << 16, 3 << 16}}), expected);
 }
 
 TEST(PixelSurface, ClipsEveryOperationToTheRaster) {
@@ -62,14 +61,15 @@ TEST(PixelSurface, ClipsEveryOperationToTheRaster) {
     surface.LineTo(INT_MIN + 5, INT_MAX);  // slanted, far outside
     surface.SelectBrush(ink);
     surface.PatBlt(3, 0, -3, 2);  // negative width
-    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'#', kInk}}), (Rows{"....", "....", "...."}));
+    EXPECT_EQ(Drawing(surface, {".#", {kWhite, kInk}}), (Rows{"....", "....", "...."}));
     surface.MoveToEx(INT_MIN, 1);
     surface.LineTo(INT_MAX, 1);
     surface.PatBlt(2, 2, INT_MAX, INT_MAX);
     surface.PatBlt(0, 0, 1, 1);
-    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'#', kInk}}), (Rows{"#...", "####", "..##"}));
+    EXPECT_EQ(Drawing(surface, {".#", {kWhite, kInk}}), (Rows{"#...", "####", "..##"}));
     surface.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Brush::Solid(kPaper));
-    EXPECT_EQ(Drawing(surface, {{'o', kPaper}}), (Rows{"oooo", "oooo", "oooo"}));
+    EXPECT_EQ(Drawing(surface, {"o", {kPaper}}), (Rows{"oooo", "oooo", "oooo"}));
+    EXPECT_EQ(surface.GetPixel(0, 3), 0U) << "nothing to read below the raster";
     EXPECT_EQ(PixelSurface(-5, 3).Width(), 0);
 }
 
@@ -96,7 +96,7 @@ TEST(PixelSurface, HatchPatternsAnchoredAtTheOrigin) {
         "...........ooooooooo#oooooooooooo#oooo#ooooo#ooooooooo#oo#o........",
         "...........ooooooooo#ooooooooooooo#oo#oooooo#oooooooo#oooo#........",
     };
-    EXPECT_EQ(Drawing(surface, {{'.', kWhite}, {'o', kPaper}, {'#', kInk}}), expected);
+    EXPECT_EQ(Drawing(surface, {".o#", {kWhite, kPaper, kInk}}), expected);
     surface.SetBkMode(BackgroundMode::Transparent);
     surface.FillRect({0, 0, 8, 8}, Brush::CreateHatchBrush(4, kInk));
     EXPECT_EQ(surface.GetPixel(1, 1), kWhite) << "transparent gaps keep what was there";
