@@ -64,16 +64,17 @@ struct Legend {
 using Rows = std::vector<std::string>;
 
 // Colours the bar draws, 0x00BBGGRR. The digits are LightenColor(bar, a), each channel
-// k * (255 - a) \ 255 + a, for a = 150, 100, 180, 140, 200, 10, 25, 250, and 'a' for 220; m is row
-// 10 of the gradient frame style's track (step 8 of 16, 222.5 to the even 222), n row 10 of its
-// fill (step 7 of 15); D is BlendColors(bar, black, 200), T LightenColor(BlendColors(bar, black,
-// 100), 10); s, d and l are system colours 16, 21 and 22 (20 is white); A, b, c and g the corner
-// greys.
+// k * (255 - a) \ 255 + a, for a = 150, 100, 180, 140, 200, 10, 25, 250, and a, p, q for 220, 160,
+// 120; m is row 10 of the gradient frame style's track (step 8 of 16, 222.5 to the even 222), n row
+// 10 of its fill (step 7 of 15); D is BlendColors(bar, black, 200), T LightenColor(BlendColors(bar,
+// black, 100), 10); s, d and l are system colours 16, 21 and 22 (20 is white); A, b, c and g the
+// corner greys.
 inline const Legend kInks = {
-    ".BkfeE12345678amnDTsdlAbcg",
-    {kWhite,   kBar,     0,        0x686868, 0xBEBEBE, 0xEFEFEF, 0xEEC796, 0xE6AC64, 0xF3D7B4,
-     0xECC28C, 0xF6E1C8, 0xD87D0A, 0xDA8519, 0xFEFCFA, 0xF9ECDC, 0xDE9232, 0xECBE85, 0xA95E00,
-     0x5A370A, 0xA0A0A0, 0x696969, 0xE3E3E3, 0xA6ABAC, 0xA7ABAC, 0x7D7E7F, 0x777777}};
+    ".BkfeE12345678amnDTsdlAbcgpq",
+    {kWhite,   kBar,     0,        0x686868, 0xBEBEBE, 0xEFEFEF, 0xEEC796,
+     0xE6AC64, 0xF3D7B4, 0xECC28C, 0xF6E1C8, 0xD87D0A, 0xDA8519, 0xFEFCFA,
+     0xF9ECDC, 0xDE9232, 0xECBE85, 0xA95E00, 0x5A370A, 0xA0A0A0, 0x696969,
+     0xE3E3E3, 0xA6ABAC, 0xA7ABAC, 0x7D7E7F, 0x777777, 0xF0CCA0, 0xE9B778}};
 
 // length pixels from (x, y), rightward or downward, as letters ('?' for colours not in legend).
 inline std::string Strip(const PixelSurface& surface, int x, int y, std::size_t length, bool down,

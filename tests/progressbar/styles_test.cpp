@@ -34,7 +34,7 @@ TEST(DrawProgressBar, PixelsOfEachStyle) {
         {"smooth: no gaps", 1, 0, 50, 8, 10, false, "BBBBB"},
         {"smooth 100 %: edge 241, body to the border", 1, 0, 100, 232, 10, false, "BBBEf"},
         {"searching 50 %: 98, 110, 122", 2, 0, 50, 97, 10, false,
-         ".a????????5..3?????????..4?????????."},
+         ".a????????5..3????????p..4????????q."},
         {"vertical 0 %: frame only", 0, 1, 0, 100, 0, true, "feE................Ef"},
         {"vertical 50 %: y 10 moves down to 13", 0, 1, 50, 100, 0, true, "feE..........BBBBBBEf"},
         {"vertical 100 %: top 5, separators", 0, 1, 100, 100, 0, true, "feE..BBBBBB..BBBBBBEf"},

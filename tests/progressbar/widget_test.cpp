@@ -28,10 +28,10 @@ TEST(ProgressBarWidget, PaintsAtOnceOnlyWhenAPixelChangesOrTheSystemAsks) {
     CountingWidget widget;
     widget.setGeometry(0, 0, 200, 21);
     widget.ReadProperties(PropertyStore{});
-    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215)) << "loaded at its size";
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(199, 10), 0x686868U) << "loaded at its size";
     widget.setGeometry(0, 0, 237, 21);  // hidden: no resize event, so SetValue sizes the bar
     widget.SetValue(1);
-    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(9, 10), Rgb(0, 120, 215)) << "at the new size";
+    EXPECT_EQ(widget.Bar().OwnSurface().GetPixel(236, 10), 0x686868U) << "at the new size";
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     struct Row {
@@ -72,31 +72,35 @@ TEST(ProgressBarWidget, PaintsAtOnceOnlyWhenAPixelChangesOrTheSystemAsks) {
 }
 
 // Glyph shapes belong to the installed font; what is fixed is where ink may fall: inside the
-// rectangle only, and text over the left edge shows from column 0 on, as further right.
+// rectangle only (the whole text, its first 4 columns, its top 6 rows), and text over the left
+// edge shows from column 0 on, as further right.
 TEST(QtTextRenderer, DrawsInsideTheRectangleOnly) {
     QtTextRenderer renderer;
     const TextSize size = renderer.Measure("50 %", FontObject{});
     EXPECT_GT(renderer.Measure("100 %", FontObject{}).Width, size.Width);
-    const auto draw = [&](int left, int right) {
+    const auto draw = [&](const Rect& rect) {
         PixelSurface surface(80, 24);
-        renderer.Draw(surface, {left, 3, right, 3 + size.Height}, "50 %", FontObject{}, 0);
+        renderer.Draw(surface, rect, "50 %", FontObject{}, 0);
         return surface;
     };
-    const PixelSurface whole = draw(20, 20 + size.Width);
     int firstInk = 80;
-    for (int y = 0; y < 24; ++y) {
-        for (int x = 0; x < 80; ++x) {
-            const Pixel p = whole.GetPixel(x, y);
-            const bool inside = x >= 20 && x < 20 + size.Width && y >= 3 && y < 3 + size.Height;
-            ASSERT_TRUE(inside || p == 0xFFFFFF) << "ink outside at " << x << ',' << y;
-            ASSERT_EQ(p >> 24, 0U) << "pixels stay 0x00BBGGRR at " << x << ',' << y;
-            firstInk = p != 0xFFFFFF ? std::min(firstInk, x) : firstInk;
+    for (const Rect& rect : {Rect{20, 3, 20 + size.Width, 3 + size.Height},
+                             Rect{20, 3, 24, 3 + size.Height}, Rect{20, 3, 20 + size.Width, 9}}) {
+        const PixelSurface surface = draw(rect);
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 80; ++x) {
+                const Pixel p = surface.GetPixel(x, y);
+                const bool inside = x >= rect.left && x < rect.right && y >= 3 && y < rect.bottom;
+                ASSERT_TRUE(inside || p == 0xFFFFFF) << "ink outside at " << x << ',' << y;
+                ASSERT_EQ(p >> 24, 0U) << "pixels stay 0x00BBGGRR at " << x << ',' << y;
+                firstInk = p != 0xFFFFFF ? std::min(firstInk, x) : firstInk;
+            }
         }
+        EXPECT_NE(surface.Pixels(), PixelSurface(80, 24).Pixels()) << "some ink";
     }
-    ASSERT_LT(firstInk, 80);
-    EXPECT_EQ(draw(20, firstInk).Pixels(), PixelSurface(80, 24).Pixels()) << "clipped at right";
+    const PixelSurface whole = draw({20, 3, 20 + size.Width, 3 + size.Height});
     const int shift = firstInk + 1;  // the first column of ink falls left of the surface
-    const PixelSurface cut = draw(20 - shift, 80 - shift);
+    const PixelSurface cut = draw({20 - shift, 3, 80 - shift, 3 + size.Height});
     for (int y = 0; y < 24; ++y) {
         for (int x = 0; x + shift < 80; ++x) {
             ASSERT_EQ(cut.GetPixel(x, y), whole.GetPixel(x + shift, y)) << x << ',' << y;
