@@ -63,12 +63,9 @@ struct Legend {
 };
 using Rows = std::vector<std::string>;
 
-// Colours the bar draws, 0x00BBGGRR. The digits are LightenColor(bar, a), each channel
-// k * (255 - a) \ 255 + a, for a = 150, 100, 180, 140, 200, 10, 25, 250, and a, p, q for 220, 160,
-// 120; m is row 10 of the gradient frame style's track (step 8 of 16, 222.5 to the even 222), n row
-// 10 of its fill (step 7 of 15); D is BlendColors(bar, black, 200), T LightenColor(BlendColors(bar,
-// black, 100), 10); s, d and l are system colours 16, 21 and 22 (20 is white); A, b, c and g the
-// corner greys.
+// Colours the bar draws. Digits and a, p, q: LightenColor(bar, 150, 100, 180, 140, 200, 10, 25,
+// 250, 220, 160, 120); m, n: row 10 of the gradient frame's track and fill; D, T: the dark style's
+// frame and tint; s, d, l: system colours 16, 21, 22; A, b, c, g: the corner greys.
 inline const Legend kInks = {
     ".BkfeE12345678amnDTsdlAbcgpq",
     {kWhite,   kBar,     0,        0x686868, 0xBEBEBE, 0xEFEFEF, 0xEEC796,

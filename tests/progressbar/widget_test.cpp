@@ -50,7 +50,6 @@ TEST(ProgressBarWidget, PaintsAtOnceOnlyWhenAPixelChangesOrTheSystemAsks) {
         SCOPED_TRACE(row.why);
         const int before = widget.Paints;
         widget.SetValue(row.value);
-        EXPECT_EQ(widget.Value(), row.value);
         EXPECT_EQ(widget.Paints - before, row.paints);
     }
     EXPECT_EQ(widget.grab().toImage().pixel(9, 10), qRgb(0, 120, 215)) << "the block on screen";
