@@ -154,5 +154,13 @@ TEST(DrawPercentText, PlacementCarriedFromPaintToPaint) {
     }
 }
 
+// Same inputs, same picture: the host may skip a paint only then.
+TEST(XPProgressBar, PictureSettlesWhenAPaintRepeatsItself) {
+    const auto bar = MakeBar(0, 0, 37);
+    EXPECT_TRUE(bar->IsPictureSettled());
+    bar->SetMax(50);
+    EXPECT_FALSE(bar->IsPictureSettled()) << "the text would change";
+}
+
 }  // namespace
 }  // namespace klarwell::progressbar

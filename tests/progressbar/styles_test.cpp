@@ -44,6 +44,7 @@ TEST(DrawProgressBar, PixelsOfEachStyle) {
         {"gradient frame: track", 5, 1, 50, 200, 0, true, "6.B???????m???????2.6"},
         {"dark 100 %: x 232, columns 2-234", 6, 0, 100, 232, 10, false, "?TTkD"},
         {"hatch 100 %: bump, cross on the tint", 7, 0, 100, 0, 10, false, "ld44B4444444B4"},
+        {"hatch 100 %: rows 2-18", 7, 0, 100, 4, 0, true, "ldBBBBBBBBBBBBBBBBBld"},
         {"hatch 50 %: 117.33 to 117", 7, 1, 50, 115, 10, false, "4B.."},
     };
     for (const Row& row : rows) {
