@@ -1,178 +1,201 @@
 #include "engine/batch_run.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
-#include "tests/support/program_texts.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
 
 using namespace testing;
-using ::testing::ElementsAre;
 
-// Lists the names and creates each as a file holding its own name.
-void ListFiles(EngineFixture& f, const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-        f.Music.CreateFile(name, name);
-    }
-    f.Settings.FileNames = names;
-}
-
-ScriptedUserInterface RunOver(EngineFixture& f, std::vector<Answer> answers) {
-    ScriptedUserInterface ui(std::move(answers));
-    PosixFileSystem fs;
-    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
-    return ui;
-}
-
-TEST(RunBatch, ProgressBeforeEachEntryThenHundredRereadAndSummary) {
+TEST(IsAudioFileName, ExtensionOfTheTrimmedName) {
     struct Row {
         const char* why;
-        int entries;
-        std::vector<int> progress;
+        std::string name;
+        bool expected;
     };
     const Row rows[] = {
-        {"an empty list only finishes", 0, {100}},
-        {"one entry shows 0 for it and 100 after the loop", 1, {0, 100}},
-        {"three entries", 3, {0, 50, 100, 100}},
+        {"mixed-case .mP2", "song.mP2", true},
+        {"the engine accepts .TMC", "TAKE.TMC", true},
+        {"upper-case .WAV and .KRT", "A.WAV.KRT", true},
+        {"exactly four characters", ".mp3", true},
+        {"leading and trailing spaces are trimmed", "  song.wav  ", true},
+        {".flac is not audio here", "song.flac", false},
+        {"a tab is not trimmed", "song.mp3\t", false},
+        {"too short once trimmed", " mp3 ", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(IsAudioFileName(row.name), row.expected);
+    }
+}
+
+TEST(NeedsCleaning, EachConditionOnItsOwn) {
+    struct Row {
+        const char* why;
+        std::string listed;
+        CleanSettings settings;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"a plain name with nothing in force", "Song-(1)!.mp3", Options(), false},
+        {"an underscore even when kept", "My_Song.mp3", Options().Mode(kKeep), true},
+        {"each of the ten characters", "'@#$%^~&.mp3", Options(), true},
+        {"an ampersand alone", "R&B.mp3", Options(), true},
+        {"a trailing space of the listed name counts", "Song.mp3 ", Options(), true},
+        {"the space mode alone hands nothing on", "Song.mp3", Options().Mode(kToSpaces), false},
+        {"discard mode alone hands nothing on", "Song.mp3", Options().Discard(), false},
+        {"a leading digit with the option", "1Song.mp3", Options().Leading(), true},
+        {"a leading digit without the option", "01Song.mp3", Options(), false},
+        {"a digit not at the start", "Song1.mp3", Options().Leading(), false},
+        {"a trailing digit of the base", "Song1.mp3", Options().Trailing(), true},
+        {"the 3 of .mp3 is no trailing digit", "Song.mp3", Options().Trailing(), false},
+        {"an empty base has no trailing digit", ".mp3", Options().Trailing(), false},
+        {"a prefix in force", "Song.mp3", Options().Prefix("Track"), true},
+        {"a ticked prefix with empty text", "Song.mp3", Options().Prefix(""), false},
+        {"a suffix in force", "Song.mp3", Options().Suffix("-x"), true},
+        {"a ticked suffix with empty text", "Song.mp3", Options().Suffix(""), false},
+        {"a keyword only in the extension", "song.mp3", Options().Pair(0, "mp3", "wav"), true},
+        {"a keyword that does not occur", "Song.mp3", Options().Pair(0, "song", "Pop"), false},
+        {"an enabled pair with an empty keyword", "Song.mp3", Options().Pair(0, "", "x"), false},
+        {"a disabled pair", "Song.mp3", Options().Pair(0, "Song", "x", false), false},
+        {"pair 5 occurs, an earlier one does not", "Song.mp3",
+         Options().Pair(0, "Rock", "x").Pair(5, "So", "x"), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(NeedsCleaning(row.listed, row.settings), row.expected);
+    }
+}
+
+TEST(ProgressValue, ShareOfTheListHalvesToEven) {
+    struct Row {
+        const char* why;
+        int position;
+        int count;
+        int expected;
+    };
+    const Row rows[] = {
+        {"the first entry shows 0", 0, 4, 0},
+        {"four entries: 33.3 goes down", 1, 4, 33},
+        {"four entries: 66.7 goes up", 2, 4, 67},
+        {"nine entries: 12.5 goes down to 12", 1, 9, 12},
+        {"nine entries: 37.5 goes up to 38", 3, 9, 38},
+        {"a single entry shows 0", 0, 1, 0},
+        {"a position times 100 beyond 32 bits: the last", 29999999, 30000000, 100},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(ProgressValue(row.position, row.count), row.expected);
+    }
+}
+
+// Each listed name is a file holding its own name. The list is read once, before the run: an
+// entry whose name a rename of this run took over is passed over, so that no file moves twice.
+TEST(RunBatch, VisitsTheListInOrderThenFinishes) {
+    using enum Answer;
+    struct Row {
+        const char* why;
+        Lines listed;
+        CleanSettings settings;
+        Answers answers;
+        Lines events;
+        Lines after;
+        Lines others = {};  // files that are not listed
+    };
+    const std::string done = "progress 100";
+    const Row rows[] = {
+        {"an empty list only finishes", Lines{}, Options(), Answers{Ok},
+         Lines{done, "reread", FinishedBox(0)}, Lines{}},
+        {"only audio files that need cleaning; the bar moves for every entry",
+         Lines{"01 Intro.mp3", "notes here.txt", "Song.Mp3", "take one.tmc", "x y.flac"}, Options(),
+         Answers{Ok},
+         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 25", "select 2",
+               "progress 50", "select 3", "progress 75", "status 2 cleaned", "select 4", done, done,
+               "reread", FinishedBox(2)},
+         Lines{"01_Intro.mp3: 01 Intro.mp3", "Song.Mp3: Song.Mp3", "notes here.txt: notes here.txt",
+               "take_one.tmc: take one.tmc", "x y.flac: x y.flac"}},
+        {"a Cancel ends the loop before the next entry",
+         Lines{"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"}, Options().Mode(kRemoveBoth),
+         Answers{Cancel, Ok},
+         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 25",
+               EmptyNameBox("_.mp3"), done, "reread", FinishedBox(1)},
+         Lines{"_.mp3: _.mp3", "aa.mp3: a a.mp3", "b b.mp3: b b.mp3", "c c.mp3: c c.mp3",
+               "d d.mp3: d d.mp3"}},
+        {"a skipped file gives its index number to the next rename",
+         Lines{"a a.mp3", "b b.mp3", "c c.mp3"}, Options().Prefix("Track#-").Width(3),
+         Answers{No, Ok},
+         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 50",
+               ConflictBox("b b.mp3", "Track002-b_b.mp3"), "select 2", done, "status 2 cleaned",
+               done, "reread", FinishedBox(2)},
+         Lines{"Track001-a_a.mp3: a a.mp3", "Track002-b_b.mp3: other", "Track002-c_c.mp3: c c.mp3",
+               "b b.mp3: b b.mp3"},
+         Lines{"Track002-b_b.mp3: other"}},
+        {"a renumbering chain moves each file once", Lines{"n1.mp3", "n2.mp3", "n3.mp3"},
+         Options().Discard().Prefix("n#").First(2), Answers{Yes, Ok},
+         Lines{"select 0", "progress 0", ConflictBox("n1.mp3", "n2.mp3"), "status 1 cleaned",
+               "select 1", "progress 50", "select 2", done, done, "reread", FinishedBox(1)},
+         Lines{"n2.mp3: n1.mp3", "n3.mp3: n3.mp3"}},
+        {"an entry whose file a rename took away is not found, and nothing is lost",
+         Lines{"a b.mp3", "a b.mp3"}, Options(), Answers{Yes, Ok, Ok},
+         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", done,
+               ConflictBox("a b.mp3", "a_b.mp3"),
+               FailureBox("a b.mp3", "a_b.mp3", "No such file or directory"), done, "reread",
+               FinishedBox(1)},
+         Lines{"a_b.mp3: a b.mp3"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EngineFixture f;
-        // Names without anything to clean are visited but never handed on.
-        f.Settings.FileNames.assign(static_cast<std::size_t>(row.entries), "clean.mp3");
-        const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
-        EXPECT_EQ(ui.ProgressValues(), row.progress);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        ExpectBox(ui.Boxes()[0], FinishedText(0), kTitle, Buttons::Ok);
-        ASSERT_GE(ui.Events().size(), 3U);
-        EXPECT_THAT(std::vector<std::string>(ui.Events().end() - 3, ui.Events().end()),
-                    ElementsAre("progress 100", "reread", "box Klarwell"));
+        CleanSettings settings = row.settings;
+        settings.FolderPath = f.Music.Path();
+        settings.FileNames = row.listed;
+        for (const std::string& name : row.listed) {
+            f.Music.CreateFile(name, name);
+        }
+        f.Music.Create(row.others);
+        f.Run.FileCountChars = settings.FileCountChars;
+        f.Run.FileIndexCountOffset = settings.FirstIndex - 1;
+        ScriptedUserInterface ui(row.answers);
+        PosixFileSystem fs;
+        RunBatch(settings, f.Run, ui, fs, f.Log);
+        EXPECT_EQ(ui.Events(), row.events);
+        EXPECT_EQ(f.Music.Entries(), row.after);
     }
 }
 
-TEST(RunBatch, RenamesOnlyAudioFilesThatNeedCleaning) {
-    EngineFixture f;
-    ListFiles(f, {"01 Intro.mp3", "notes here.txt", "Song.Mp3", "take one.tmc", "x.flac"});
-    const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
-    EXPECT_THAT(f.Music.Names(), ElementsAre("01_Intro.mp3", "Song.Mp3", "notes here.txt",
-                                             "take_one.tmc", "x.flac"));
-    EXPECT_EQ(f.Music.Read("take_one.tmc"), "take one.tmc");
-    EXPECT_EQ(f.Run.Corrections, 2);
-    EXPECT_EQ(ui.Boxes().back().Text, FinishedText(2));
-    EXPECT_THAT(ui.StatusTexts(), ElementsAre("1 cleaned", "2 cleaned"));
-    EXPECT_EQ(f.LogText(), "Re-named" + f.InMusic("01 Intro.mp3") + " as " +
-                               f.InMusic("01_Intro.mp3") + "\r\nRe-named" +
-                               f.InMusic("take one.tmc") + " as " + f.InMusic("take_one.tmc") +
-                               "\r\n");
-}
-
-TEST(RunBatch, CancelEndsTheLoopBeforeTheNextEntry) {
-    EngineFixture f;
-    ListFiles(f, {"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"});
-    f.Settings.SpaceMode = SpaceUnderscoreMode::RemoveSpacesAndUnderscores;
-    const ScriptedUserInterface ui = RunOver(f, {Answer::Cancel, Answer::Ok});
-    EXPECT_THAT(ui.Selections(), ElementsAre(0, 1));
-    EXPECT_THAT(ui.ProgressValues(), ElementsAre(0, 25, 100));
-    EXPECT_TRUE(f.Run.CancelProcess);
-    EXPECT_THAT(f.Music.Names(), ElementsAre("_.mp3", "aa.mp3", "b b.mp3", "c c.mp3", "d d.mp3"));
-    ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[1].Text, FinishedText(1));
-    EXPECT_TRUE(ui.AllAnswersUsed());
-}
-
-TEST(RunBatch, SkippedFileGivesItsIndexNumberToTheNextRename) {
-    EngineFixture f;
-    ListFiles(f, {"a a.mp3", "b b.mp3", "c c.mp3"});
-    f.Music.CreateFile("Track002-b_b.mp3", "other");
-    f.Settings.AddPrefix = true;
-    f.Settings.Prefix = "Track#-";
-    f.Run.FileCountChars = 3;
-    const ScriptedUserInterface ui = RunOver(f, {Answer::No, Answer::Ok});
-    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
-    EXPECT_THAT(f.Music.Names(),
-                ElementsAre("Track001-a_a.mp3", "Track002-b_b.mp3", "Track002-c_c.mp3", "b b.mp3"));
-    EXPECT_EQ(f.Music.Read("Track002-c_c.mp3"), "c c.mp3");
-    EXPECT_EQ(f.Music.Read("Track002-b_b.mp3"), "other");
-    EXPECT_EQ(f.Run.CurFileCount, 2);
-}
-
+// The counters are wider than the window's historic 16 bits.
 TEST(RunBatch, MoreThanThirtyTwoThousandEntriesAreHandledWhole) {
     EngineFixture f;
-    constexpr int kEntries = 40000;
-    f.Settings.FileNames.assign(kEntries, "clean.mp3");
+    f.Settings.FileNames.assign(40000, "clean.mp3");
     f.Settings.FileNames.back() = "last one.mp3";
     f.Music.CreateFile("last one.mp3", "end");
-    const ScriptedUserInterface ui = RunOver(f, {Answer::Ok});
-    EXPECT_EQ(ui.Selections().size(), static_cast<std::size_t>(kEntries));
-    EXPECT_EQ(ui.Selections().back(), kEntries - 1);
-    // 100 / 39999 * 20000 = 50.0013 and the entry before the last 99.9975.
-    EXPECT_EQ(ui.ProgressValues()[20000], 50);
-    EXPECT_EQ(ui.ProgressValues()[kEntries - 2], 100);
-    EXPECT_THAT(f.Music.Names(), ElementsAre("last_one.mp3"));
-    EXPECT_EQ(ui.Boxes().back().Text, FinishedText(1));
+    ScriptedUserInterface ui({Answer::Ok});
+    PosixFileSystem fs;
+    RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+    EXPECT_EQ(f.Music.Entries(), Lines{"last_one.mp3: end"});
 }
 
-// n1 takes n2's name with the user's Yes; the entry n2 now leads to n1's file and is passed over,
-// so n1's content is not moved on to n3 and no box names a file it does not move.
-TEST(RunBatch, RenumberingChainRenamesEachFileOnce) {
-    EngineFixture f;
-    ListFiles(f, {"n1.mp3", "n2.mp3", "n3.mp3"});
-    f.Settings.DiscardOriginalNames = true;
-    f.Settings.AddPrefix = true;
-    f.Settings.Prefix = "n#";
-    f.Run.FileIndexCountOffset = 1;
-    f.Run.FileCountChars = 1;
-    const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok});
-    ASSERT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
-    EXPECT_EQ(ui.Boxes()[0].Text, ConflictText("n1.mp3", "n2.mp3"));
-    EXPECT_EQ(ui.Boxes()[1].Text, FinishedText(1));
-    EXPECT_THAT(f.Music.Names(), ElementsAre("n2.mp3", "n3.mp3"));
-    EXPECT_EQ(f.Music.Read("n2.mp3"), "n1.mp3");
-    EXPECT_EQ(f.Music.Read("n3.mp3"), "n3.mp3");
-    // n3 took index 3 for its unchanged name and gave it back.
-    EXPECT_EQ(f.Run.CurFileCount, 1);
-}
-
+// Once per run, and only when something was renamed, so that what "Finished!" reports is on the
+// disk.
 TEST(RunBatch, FlushesTheLogAndTheFolderOnceAtTheEnd) {
     EngineFixture f;
-    ListFiles(f, {"a a.mp3", "b b.mp3", "clean.mp3"});
-    ScriptedUserInterface ui({Answer::Ok});
+    f.Music.Create({"a a.mp3: a", "b b.mp3: b"});
+    f.Settings.FileNames = {"a a.mp3", "b b.mp3", "clean.mp3"};
     FaultyFileSystem fs;
+    ScriptedUserInterface ui({Answer::Ok, Answer::Ok});
     RunBatch(f.Settings, f.Run, ui, fs, f.Log);
-    EXPECT_THAT(fs.Synced(), ElementsAre(f.Program.Path() / "cleanup.log", f.Music.Path()));
-
-    f.Settings.FileNames = {"clean.mp3"};
+    EXPECT_EQ(fs.Synced(), (std::vector{f.Program.Path() / "cleanup.log", f.Music.Path()}));
     FaultyFileSystem untouched;
-    ScriptedUserInterface second({Answer::Ok});
-    RunBatch(f.Settings, f.Run, second, untouched, f.Log);
+    f.Settings.FileNames = {"clean.mp3"};
+    RunBatch(f.Settings, f.Run, ui, untouched, f.Log);
     EXPECT_TRUE(untouched.Synced().empty());
-}
-
-TEST(RunBatch, NamesStayAsListedAtTheStart) {
-    EngineFixture f;
-    // The list is not re-read mid-run: the second entry still means the name as listed, which
-    // the first rename took away. Even answering Yes to replace its target loses nothing.
-    f.Music.CreateFile("a b.mp3", "first");
-    f.Settings.FileNames = {"a b.mp3", "a b.mp3"};
-    const ScriptedUserInterface ui = RunOver(f, {Answer::Yes, Answer::Ok, Answer::Ok});
-    ASSERT_EQ(ui.Boxes().size(), 3U);
-    EXPECT_EQ(ui.Boxes()[0].Title, kConflictTitle);
-    EXPECT_EQ(ui.Boxes()[1].Text,
-              RenameFailureText("a b.mp3", "a_b.mp3", "No such file or directory"));
-    EXPECT_EQ(ui.Boxes()[2].Text, FinishedText(1));
-    EXPECT_THAT(f.Music.Names(), ElementsAre("a_b.mp3"));
-    EXPECT_EQ(f.Music.Read("a_b.mp3"), "first");
 }
 
 }  // namespace

@@ -1,74 +1,72 @@
 #include "engine/clean_command.h"
 
+#include <cstdint>
 #include <string>
-#include <vector>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
-#include "tests/support/program_texts.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
 
-using ::testing::ElementsAre;
 using namespace testing;
 
-CleanOutcome Clean(EngineFixture& f, ScriptedUserInterface& ui) {
-    PosixFileSystem fs;
-    return RunCleanCommand(f.Settings, f.Run, ui, fs, f.Log);
-}
+const std::string kBackupBox = BoxEvent(kTitle, Buttons::YesNo, kBackupWarning);
+const std::string kCancelled = "status " + std::string(kCanceledStatus);
 
-// The backup warning comes first; a No to it or to the summary cancels the command.
+// The digit count is checked after the backup warning whatever its answer; a No or a refusal
+// cancels the command before the summary.
 TEST(RunCleanCommand, DeclinedOrDigitCountRefused) {
     struct Row {
         const char* why;
         int files;
         int width;
         std::int32_t firstIndex;
-        bool numbering;
-        std::string message;  // empty: no message, the summary follows a Yes
+        std::string message;  // empty: no refusal, the summary is asked and answered No
         Answer backup = Answer::Yes;
+        bool numbering = true;
     };
     const Row rows[] = {
-        {"12 files need two digits", 12, 1, 1, true, DigitCountText(2, 12)},
-        {"the check follows a declined backup warning too", 12, 1, 1, true, DigitCountText(2, 12),
+        {"12 files need two digits", 12, 1, 1, DigitCountText(2, 12)},
+        {"the check follows a declined backup warning too", 12, 1, 1, DigitCountText(2, 12),
          Answer::No},
-        {"a start index above 1 is named", 10, 2, 95, true, DigitCountText(3, 10, "95")},
-        {"No to the backup warning", 9, 1, 1, true, "", Answer::No},
-        {"9 files fit one digit", 9, 1, 1, true, ""},
-        {"first index 0 makes the highest index 9 for 10 files", 10, 1, 0, true, ""},
-        {"a minus sign counts: one file from -5", 1, 1, -5, true, DigitCountText(2, 1)},
-        {"a wide enough count passes", 100, 3, 1, true, ""},
-        {"no check while index numbering is off", 100, 1, 1, false, ""},
-        {"the top of the index range does not wrap", 2, 9, 2147483647, true,
+        {"a start index of 2 is named", 10, 1, 2, DigitCountText(2, 10, "2")},
+        {"No to the backup warning", 9, 1, 1, "", Answer::No},
+        {"9 files fit one digit", 9, 1, 1, ""},
+        {"first index 0 makes the highest index 9 for 10 files", 10, 1, 0, ""},
+        {"a minus sign counts: one file from -5", 1, 1, -5, DigitCountText(2, 1)},
+        {"no check while index numbering is off", 100, 1, 1, "", Answer::Yes, false},
+        {"the top of the index range does not wrap", 2, 9, 2147483647,
          DigitCountText(10, 2, "2147483647")},
     };
+    const std::string summary =
+        BoxEvent(kConfirmationTitle, Buttons::YesNo,
+                 std::string(kKeepOpening) + ", as well as replace spaces with underscores." +
+                     std::string(kQuestion));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EngineFixture f;
-        for (int i = 1; i <= row.files; ++i) {
-            f.Settings.FileNames.push_back("song " + std::to_string(i) + ".mp3");
-        }
+        f.Settings.FileNames.assign(static_cast<std::size_t>(row.files), "clean.mp3");
         f.Settings.IndexNumbering = row.numbering;
         f.Settings.FileCountChars = row.width;
         f.Settings.FirstIndex = row.firstIndex;
-        const bool refused = !row.message.empty();
-        ScriptedUserInterface ui({row.backup, refused ? Answer::Ok : Answer::No});
-        const bool summary = !refused && row.backup == Answer::Yes;
-        const CleanOutcome outcome = Clean(f, ui);
-        ASSERT_EQ(ui.Boxes().size(), refused || summary ? 2U : 1U);
-        ExpectBox(ui.Boxes()[0], kBackupWarning, kTitle, Buttons::YesNo);
-        EXPECT_EQ(outcome, refused ? CleanOutcome::WidthRefused : CleanOutcome::Declined);
-        if (refused) {
-            ExpectBox(ui.Boxes()[1], row.message, kTitle, Buttons::Ok);
-        } else if (summary) {
-            EXPECT_EQ(ui.Boxes()[1].Title, kConfirmationTitle);
+        Answers answers = {row.backup};
+        Lines events = {kBackupBox};
+        if (!row.message.empty()) {
+            answers.push_back(Answer::Ok);
+            events.push_back(BoxEvent(kTitle, Buttons::Ok, row.message));
+        } else if (row.backup == Answer::Yes) {
+            answers.push_back(Answer::No);
+            events.push_back(summary);
         }
-        EXPECT_THAT(ui.StatusTexts(), ElementsAre(kCanceledStatus));
+        events.push_back(kCancelled);
+        ScriptedUserInterface ui(answers);
+        PosixFileSystem fs;
+        EXPECT_EQ(RunCleanCommand(f.Settings, f.Run, ui, fs, f.Log),
+                  row.message.empty() ? CleanOutcome::Declined : CleanOutcome::WidthRefused);
+        EXPECT_EQ(ui.Events(), events);
     }
 }
 
@@ -76,24 +74,24 @@ TEST(RunCleanCommand, DeclinedOrDigitCountRefused) {
 // restarts whatever an earlier run left.
 TEST(RunCleanCommand, ConfirmedRunShowsTheBarAroundTheBatchAndNumbersAfresh) {
     EngineFixture f;
-    f.Music.CreateFile("x.mp3", "x");
-    f.Music.CreateFile("y.mp3", "y");
+    f.Music.Create({"x.mp3: x", "y.mp3: y"});
+    f.Settings = Options().Prefix("#_").Width(2).First(0);
+    f.Settings.FolderPath = f.Music.Path();
     f.Settings.FileNames = {"x.mp3", "y.mp3"};
     f.Settings.IndexNumbering = true;
-    f.Settings.AddPrefix = true;
-    f.Settings.Prefix = "#_";
-    f.Settings.FileCountChars = 2;
-    f.Settings.FirstIndex = 0;
     f.Run.CurFileCount = 77;
     ScriptedUserInterface ui({Answer::Yes, Answer::Yes, Answer::Ok});
-    EXPECT_EQ(Clean(f, ui), CleanOutcome::Ran);
-    const std::vector<std::string>& events = ui.Events();
-    ASSERT_GE(events.size(), 5U);
-    EXPECT_THAT(std::vector(events.begin() + 1, events.begin() + 5),
-                ElementsAre("box Klarwell Task Confirmation", "show", "yield", "select 0"));
-    EXPECT_EQ(events.back(), "hide");
-    EXPECT_THAT(f.Music.Names(), ElementsAre("00_x.mp3", "01_y.mp3"));
-    EXPECT_EQ(f.Run.FileCountChars, 2);
+    PosixFileSystem fs;
+    EXPECT_EQ(RunCleanCommand(f.Settings, f.Run, ui, fs, f.Log), CleanOutcome::Ran);
+    const std::string text = std::string(kKeepOpening) +
+                             ", as well as replace spaces with underscores.\r\n\r\nAdditionally, "
+                             "you have chosen to prepend \"00_\" to your file names." +
+                             std::string(kQuestion);
+    EXPECT_EQ(ui.Events(), (Lines{kBackupBox, BoxEvent(kConfirmationTitle, Buttons::YesNo, text),
+                                  "show", "yield", "select 0", "progress 0", "status 1 cleaned",
+                                  "select 1", "progress 100", "status 2 cleaned", "progress 100",
+                                  "reread", FinishedBox(2), "hide"}));
+    EXPECT_EQ(f.Music.Entries(), (Lines{"00_x.mp3: x", "01_y.mp3: y"}));
 }
 
 }  // namespace

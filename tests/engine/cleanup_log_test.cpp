@@ -12,8 +12,6 @@
 #include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
-#include "tests/support/program_texts.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
@@ -48,79 +46,69 @@ TEST(LogLine, FieldsBackToBack) {
     }
 }
 
-// Each line goes to the program folder's log, else to the state folder's, without a box. A torn
-// write is cut back; a FIFO without a reader would block the run for ever.
+// Lines go to the program folder's log, else to the state folder's; when neither takes them the
+// user is told once per run. A torn write is cut back; a FIFO without a reader would block the
+// run for ever. Only the logs a run wrote are flushed, once.
 TEST(CleanupLog, ProgramFolderFirstElseTheStateFolder) {
+    enum class Where { Program, Fallback, Neither };
     struct Row {
         const char* why;
-        void (*arrange)(EngineFixture&, FaultyFileSystem&);
-        const char* program;  // nullptr: not to be read
-        bool fallback;
+        Lines program;           // the program folder's entries
+        Faults faults;           // "program" stands for the program folder
+        const char* programLog;  // nullptr: not to be read
+        Where where;
+        bool fifo = false;
     };
     const Row rows[] = {
-        {"a writable program folder", [](EngineFixture&, FaultyFileSystem&) {}, "", false},
-        {"a read-only program folder",
-         [](EngineFixture& f, FaultyFileSystem& fs) { fs.FailAppendsIn(f.Program.Path(), EACCES); },
-         "<missing>", true},
-        {"a write stopping part-way",
-         [](EngineFixture& f, FaultyFileSystem& fs) {
-             f.Program.CreateFile("cleanup.log", "old\r\n");
-             fs.FailWritesAfter(f.Program.Path(), 30, ENOSPC);
-         },
-         "old\r\n", true},
-        {"a FIFO",
-         [](EngineFixture& f, FaultyFileSystem&) {
-             ASSERT_EQ(::mkfifo((f.Program.Path() / "cleanup.log").c_str(), 0644), 0);
-         },
-         nullptr, true},
-        {"a folder",
-         [](EngineFixture& f, FaultyFileSystem&) {
-             std::filesystem::create_directory(f.Program.Path() / "cleanup.log");
-         },
-         nullptr, true},
+        {"a writable program folder", Lines{}, Faults{}, "", Where::Program},
+        {"a read-only program folder", Lines{},
+         Faults{.AppendFolder = "program", .AppendError = EACCES}, "<missing>", Where::Fallback},
+        {"a write stopping part-way", Lines{"cleanup.log: old\r\n"},
+         Faults{.WriteFolder = "program", .WriteLimit = 30, .WriteError = ENOSPC}, "old\r\n",
+         Where::Fallback},
+        {"a FIFO", Lines{}, Faults{}, nullptr, Where::Fallback, true},
+        {"a folder", Lines{"cleanup.log/"}, Faults{}, nullptr, Where::Fallback},
+        {"neither writable", Lines{}, Faults{.AppendError = EROFS}, "<missing>", Where::Neither},
     };
     const std::string line = "Re-named/music/a a.mp3 as /music/a_a.mp3\r\n";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EngineFixture f;
-        ScriptedUserInterface ui;
-        FaultyFileSystem fs;
-        row.arrange(f, fs);
-        f.Log.StartRun();
-        f.Log.Append(line, fs, ui);
-        f.Log.Append(line, fs, ui);
-        const std::string both = line + line;
-        if (row.program != nullptr) {
-            EXPECT_EQ(f.LogText(), std::string(row.program) + (row.fallback ? "" : both));
+        f.Program.Create(row.program);
+        const std::filesystem::path programLog = f.Program.Path() / "cleanup.log";
+        const std::filesystem::path stateLog = f.State.Path() / "klarwell/cleanup.log";
+        if (row.fifo) {
+            ASSERT_EQ(::mkfifo(programLog.c_str(), 0644), 0);
         }
-        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"), row.fallback ? both : "<missing>");
-        EXPECT_TRUE(ui.Boxes().empty());
-        // Only the logs this run wrote are flushed.
+        Faults faults = row.faults;
+        for (std::filesystem::path* folder : {&faults.AppendFolder, &faults.WriteFolder}) {
+            *folder = *folder == "program" ? f.Program.Path() : *folder;
+        }
+        FaultyFileSystem fs(faults);
+        const std::string box =
+            BoxEvent(kTitle, Buttons::Ok,
+                     LogFailureText(programLog.native() + " or " + stateLog.native(),
+                                    "Read-only file system"));
+        const bool told = row.where == Where::Neither;
+        ScriptedUserInterface ui(told ? Answers{Answer::Ok, Answer::Ok} : Answers{});
+        f.Log.StartRun();
+        f.Log.Append(line, fs, ui);
+        f.Log.Append(line, fs, ui);
         f.Log.Sync(fs);
         f.Log.StartRun();
         f.Log.Sync(fs);
-        EXPECT_EQ(fs.Synced(), std::vector{row.fallback ? f.State.Path() / "klarwell/cleanup.log"
-                                                        : f.Program.Path() / "cleanup.log"});
+        f.Log.Append(line, fs, ui);
+        EXPECT_EQ(ui.Events(), (told ? Lines{box, box} : Lines{}));
+        const std::string all = line + line + line;
+        if (row.programLog != nullptr) {
+            EXPECT_EQ(f.LogText(), row.programLog + (row.where == Where::Program ? all : ""));
+        }
+        EXPECT_EQ(f.State.Read("klarwell/cleanup.log"),
+                  row.where == Where::Fallback ? all : "<missing>");
+        using Paths = std::vector<std::filesystem::path>;
+        EXPECT_EQ(fs.Synced(),
+                  told ? Paths{} : Paths{row.where == Where::Program ? programLog : stateLog});
     }
-}
-
-TEST(CleanupLog, NeitherWritableTellsTheUserOncePerRun) {
-    EngineFixture f;
-    ScriptedUserInterface ui({Answer::Ok, Answer::Ok});
-    FaultyFileSystem fs;
-    fs.FailAppendsIn({}, EROFS);
-    f.Log.StartRun();
-    f.Log.Append("one\r\n", fs, ui);
-    f.Log.Append("two\r\n", fs, ui);
-    ASSERT_EQ(ui.Boxes().size(), 1U);
-    const std::string program = f.Program.Path().native() + "/cleanup.log";
-    const std::string state = f.State.Path().native() + "/klarwell/cleanup.log";
-    ExpectBox(ui.Boxes()[0], LogFailureText(program + " or " + state, "Read-only file system"),
-              kTitle, Buttons::Ok);
-    f.Log.StartRun();
-    f.Log.Append("three\r\n", fs, ui);
-    EXPECT_EQ(ui.Boxes().size(), 2U);
-    EXPECT_TRUE(ui.AllAnswersUsed());
 }
 
 // A fragment without its line end (a writer killed mid-line) keeps a line of its own.
@@ -140,41 +128,39 @@ TEST(AppendLine, EveryLineStartsOnALineOfItsOwn) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        EngineFixture f;
+        TempFolder folder;
         if (!row.before.empty()) {
-            f.Program.CreateFile("cleanup.log", row.before);
+            folder.CreateFile("cleanup.log", row.before);
         }
         PosixFileSystem fs;
-        EXPECT_FALSE(fs.AppendLine(f.Program.Path() / "cleanup.log", "new\r\n"));
-        EXPECT_EQ(f.LogText(), row.after);
+        EXPECT_FALSE(fs.AppendLine(folder.Path() / "cleanup.log", "new\r\n"));
+        EXPECT_EQ(folder.Read("cleanup.log"), row.after);
     }
 }
 
+// Each test runs in a process of its own, and no other test reads these variables.
 TEST(DefaultFallbackLogFolder, FollowsXdgStateHomeElseHome) {
-    const char* oldState = getenv("XDG_STATE_HOME");
-    const std::string savedState = oldState ? oldState : "";
-    const char* oldHome = getenv("HOME");
-    const std::string savedHome = oldHome ? oldHome : "";
-
-    setenv("XDG_STATE_HOME", "/x/state", 1);
-    EXPECT_EQ(DefaultFallbackLogFolder(), "/x/state/klarwell");
-    setenv("XDG_STATE_HOME", "relative", 1);  // a relative value is to be ignored
-    setenv("HOME", "/home/u", 1);
-    EXPECT_EQ(DefaultFallbackLogFolder(), "/home/u/.local/state/klarwell");
-    unsetenv("XDG_STATE_HOME");
-    EXPECT_EQ(DefaultFallbackLogFolder(), "/home/u/.local/state/klarwell");
-
-    if (oldState) {
-        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
-    }
-    if (oldHome) {
-        setenv("HOME", savedHome.c_str(), 1);
+    struct Row {
+        const char* state;  // nullptr: not set
+        const char* home;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"/x/state", "/home/u", "/x/state/klarwell"},
+        {"relative", "/home/u", "/home/u/.local/state/klarwell"},  // only an absolute path counts
+        {nullptr, "/home/u", "/home/u/.local/state/klarwell"},
+        {nullptr, "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        row.state != nullptr ? setenv("XDG_STATE_HOME", row.state, 1) : unsetenv("XDG_STATE_HOME");
+        setenv("HOME", row.home, 1);
+        EXPECT_EQ(DefaultFallbackLogFolder(), row.expected);
     }
 }
 
 TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
-    const std::filesystem::path folder = ProgramFolder();
-    EXPECT_TRUE(std::filesystem::exists(folder / "klarwell_engine_tests"));
+    EXPECT_TRUE(std::filesystem::exists(ProgramFolder() / "klarwell_engine_tests"));
 }
 
 }  // namespace

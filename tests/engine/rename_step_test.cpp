@@ -3,312 +3,144 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "engine/posix_file_system.h"
 #include "tests/engine/engine_fixture.h"
 #include "tests/support/faulty_file_system.h"
-#include "tests/support/program_texts.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
 
 using namespace testing;
-using ::testing::ElementsAre;
 
-const std::string kMissing = "<missing>";
-
-struct Step {
-    EngineFixture f;
-    void Rename(std::string_view listed, std::string newFilename, std::string extension,
-                UserInterface& ui, FileSystem& fs) {
-        f.Run.CurFileCount = 5;
-        f.Run.NewFilename = std::move(newFilename);
-        f.Run.FileExtension = std::move(extension);
-        RenameStep(listed, f.Settings, f.Run, ui, fs, f.Log);
-    }
-};
-
-TEST(FileExists, MinusOneForFilesAndFoldersZeroOtherwise) {
-    EngineFixture f;
-    f.Music.CreateFile("a.mp3");
-    f.Music.CreateFolder("sub");
-    PosixFileSystem fs;
-    EXPECT_EQ(FileExists(fs, f.Music.Path() / "a.mp3"), -1);
-    EXPECT_EQ(FileExists(fs, f.Music.Path() / "sub"), -1);
-    EXPECT_EQ(FileExists(fs, f.Music.Path() / "b.mp3"), 0);
-    EXPECT_EQ(FileExists(fs, f.Music.Path() / "a.mp3" / "x"), 0);
-}
-
-// The name is not UTF-8: it is renamed and logged byte for byte.
-TEST(RenameStep, PlainRenameLogsCountsAndShowsStatus) {
-    Step s;
-    s.f.Music.CreateFile("caf\xe9 b.mp3", "tune");
-    s.f.Program.CreateFile("cleanup.log", "Re-namedold line\r\n");
-    ScriptedUserInterface ui;
-    PosixFileSystem fs;
-    s.Rename("caf\xe9 b.mp3", "caf\xe9_b", ".mp3", ui, fs);
-    EXPECT_THAT(s.f.Music.Names(), ElementsAre("caf\xe9_b.mp3"));
-    EXPECT_EQ(s.f.Music.Read("caf\xe9_b.mp3"), "tune");
-    EXPECT_EQ(s.f.LogText(), "Re-namedold line\r\nRe-named" + s.f.InMusic("caf\xe9 b.mp3") +
-                                 " as " + s.f.InMusic("caf\xe9_b.mp3") + "\r\n");
-    EXPECT_EQ(s.f.Run.Corrections, 1);
-    EXPECT_EQ(s.f.Run.CurFileCount, 5);
-    EXPECT_THAT(ui.StatusTexts(), ElementsAre("1 cleaned"));
-    EXPECT_TRUE(ui.Boxes().empty());
-}
-
-TEST(RenameStep, UnchangedNameGivesIndexBackSilently) {
-    Step s;
-    s.f.Music.CreateFile("Song.mp3", "tune");
-    ScriptedUserInterface ui;
-    FaultyFileSystem fs;
-    s.Rename("Song.mp3", "Song", ".mp3", ui, fs);
-    EXPECT_THAT(s.f.Music.Names(), ElementsAre("Song.mp3"));
-    EXPECT_EQ(s.f.Run.CurFileCount, 4);
-    EXPECT_EQ(s.f.Run.Corrections, 0);
-    EXPECT_EQ(fs.RenameCalls(), 0);
-    EXPECT_EQ(s.f.LogText(), kMissing);
-    EXPECT_TRUE(ui.Events().empty());
-}
-
-TEST(RenameStep, EmptyNameAsksAndLeavesTheFile) {
+// One listed file gets the row's base name and ".mp3", with index number 5 handed out for it. A
+// file is renamed once or not at all, whatever the disk allows or refuses, and only a rename is
+// counted and logged, after the log's earlier lines.
+TEST(RenameStep, EveryOutcomeOfOneFile) {
+    using enum Answer;
     struct Row {
         const char* why;
         std::string listed;
-        Answer answer;
-        bool cancelled;
-    };
-    const Row rows[] = {
-        {"OK skips the file and goes on", "_.mp3", Answer::Ok, false},
-        {"Cancel stops the run", "_.mp3", Answer::Cancel, true},
-        {"an empty base is asked about, though unchanged", ".mp3", Answer::Ok, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        Step s;
-        s.f.Music.CreateFile(row.listed, "x");
-        ScriptedUserInterface ui({row.answer});
-        FaultyFileSystem fs;
-        s.Rename(row.listed, "", ".mp3", ui, fs);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        ExpectBox(ui.Boxes()[0], EmptyNameText(row.listed), kTitle, Buttons::OkCancel);
-        EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
-        EXPECT_EQ(s.f.Run.CurFileCount, 4);
-        EXPECT_THAT(s.f.Music.Names(), ElementsAre(row.listed));
-        EXPECT_EQ(fs.RenameCalls(), 0);
-        EXPECT_TRUE(ui.AllAnswersUsed());
-    }
-}
-
-TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
-    struct Row {
-        const char* why;
-        Answer answer;
-        int curFileCount;
-        bool replaced;
-        bool cancelled;
-    };
-    const Row rows[] = {
-        {"No keeps both files and gives the index back", Answer::No, 4, false, false},
-        {"Yes puts the renamed file in the other's place", Answer::Yes, 5, true, false},
-        {"Cancel renames nothing, stops, keeps the index", Answer::Cancel, 5, false, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        Step s;
-        s.f.Music.CreateFile("a b.mp3", "mine");
-        s.f.Music.CreateFile("a_b.mp3", "other");
-        ScriptedUserInterface ui({row.answer});
-        PosixFileSystem fs;
-        s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        ExpectBox(ui.Boxes()[0], ConflictText("a b.mp3", "a_b.mp3"), kConflictTitle,
-                  Buttons::YesNoCancel);
-        EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.replaced ? kMissing : "mine");
-        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), row.replaced ? "mine" : "other");
-        EXPECT_EQ(s.f.Music.Names().size(), row.replaced ? 1U : 2U);
-        EXPECT_EQ(s.f.Run.CurFileCount, row.curFileCount);
-        EXPECT_EQ(s.f.Run.Corrections, row.replaced ? 1 : 0);
-        EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
-        EXPECT_EQ(s.f.LogText() != kMissing, row.replaced);
-    }
-}
-
-// A file that appears at the target between the look and the rename.
-void AppearLate(Step& s, FaultyFileSystem& fs) {
-    fs.BeforeRename(
-        [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
-}
-
-// A Yes comes first where the target is there beforehand.
-TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
-    struct Row {
-        const char* why;
-        void (*arrange)(Step&, FaultyFileSystem&);
+        Lines before;  // the folder
         std::string newFilename;
-        std::string shownTarget;
-        std::string reason;
-        Answer answer;
-        std::string source;  // what "a b.mp3" and "a_b.mp3" hold afterwards
-        std::string target;
-        bool afterYes = false;  // the target is there beforehand: a Yes comes first
+        Answers answers;
+        Lines events;
+        Lines after;
+        std::int32_t handedOut;  // 4: the index number was given back
+        Faults faults = {};
+        int removes = 0;   // drops of the listed name, the target holding the content already
+        int listings = 0;  // looks at the folder
     };
-    const auto none = [](Step&, FaultyFileSystem&) {};
-    const auto refuse = [](Step&, FaultyFileSystem& fs) { fs.FailRename("a b.mp3", EACCES); };
+    const Lines mine = {"a b.mp3: mine"};
+    const Lines renamed = {"a_b.mp3: mine"};
+    const Lines both = {"a b.mp3: mine", "a_b.mp3: other"};
+    const Lines late = {"a b.mp3: mine", "a_b.mp3: late"};
+    const Lines selfLink = {"a b.mp3 -> a_b.mp3", "a_b.mp3: only copy"};
+    const std::string conflict = ConflictBox("a b.mp3", "a_b.mp3");
+    const std::string cleaned = "status 1 cleaned";
+    const auto failed = [](std::string_view reason, std::string_view target = "a_b.mp3") {
+        return FailureBox("a b.mp3", target, reason);
+    };
+    const auto appear = [](const std::filesystem::path& from) {
+        std::ofstream(from.parent_path() / "a_b.mp3") << "late";
+    };
+    const auto vanish = [](const std::filesystem::path& from) { ::unlink(from.c_str()); };
     const std::string tooLong(300, 'x');
     const Row rows[] = {
-        {"refused rename, OK goes on", refuse, "a_b", "a_b.mp3", "Permission denied", Answer::Ok,
-         "mine", kMissing},
-        {"refused rename, Cancel stops", refuse, "a_b", "a_b.mp3", "Permission denied",
-         Answer::Cancel, "mine", kMissing},
-        {"a name too long for the disk", none, tooLong, tooLong + ".mp3", "File name too long",
-         Answer::Ok, "mine", kMissing},
-        {"the source vanished",
-         [](Step&, FaultyFileSystem& fs) {
-             fs.BeforeRename([](const std::filesystem::path& from) { ::unlink(from.c_str()); });
-         },
-         "a_b", "a_b.mp3", "No such file or directory", Answer::Ok, kMissing, kMissing},
-        {"a file appearing at the target is never replaced unasked", AppearLate, "a_b", "a_b.mp3",
-         "File exists", Answer::Ok, "mine", "late"},
+        {"a plain rename, the name's bytes as they are", "a\xe9 b.mp3", Lines{"a\xe9 b.mp3: mine"},
+         "a\xe9_b", Answers{}, Lines{cleaned}, Lines{"a\xe9_b.mp3: mine"}, 5},
+        {"an unchanged name gives its index back silently", "a b.mp3", mine, "a b", Answers{},
+         Lines{}, mine, 4},
+        {"an empty name, OK skips the file", "a b.mp3", mine, "", Answers{Ok},
+         Lines{EmptyNameBox("a b.mp3")}, mine, 4},
+        {"an empty base is asked about, though unchanged; Cancel stops the run", ".mp3",
+         Lines{".mp3: x"}, "", Answers{Cancel}, Lines{EmptyNameBox(".mp3")}, Lines{".mp3: x"}, 4},
+        {"a conflict, No keeps both files", "a b.mp3", both, "a_b", Answers{No}, Lines{conflict},
+         both, 4},
+        {"a conflict, Yes replaces the other file", "a b.mp3", both, "a_b", Answers{Yes},
+         Lines{conflict, cleaned}, renamed, 5},
+        {"a folder bearing the new name is a conflict too", "a b.mp3",
+         Lines{"a b.mp3: mine", "a_b.mp3/"}, "a_b", Answers{No}, Lines{conflict},
+         Lines{"a b.mp3: mine", "a_b.mp3/"}, 4},
+        {"a conflict, Cancel renames nothing, stops and keeps the index", "a b.mp3", both, "a_b",
+         Answers{Cancel}, Lines{conflict}, both, 5},
+        {"a refused rename, OK goes on", "a b.mp3", mine, "a_b", Answers{Ok},
+         Lines{failed("Permission denied")}, mine, 4,
+         Faults{.RenameName = "a b.mp3", .RenameError = EACCES}},
+        {"a name too long for the disk, Cancel stops", "a b.mp3", mine, tooLong, Answers{Cancel},
+         Lines{failed("File name too long", tooLong + ".mp3")}, mine, 4},
+        {"the source vanished", "a b.mp3", mine, "a_b", Answers{Ok},
+         Lines{failed("No such file or directory")}, Lines{}, 4, Faults{.BeforeRename = vanish}},
+        {"a file appearing at the target is never replaced unasked", "a b.mp3", mine, "a_b",
+         Answers{Ok}, Lines{failed("File exists")}, late, 4, Faults{.BeforeRename = appear}},
         {"without no-replace renames, the hard link refuses a file appearing at the target",
-         [](Step& s, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             AppearLate(s, fs);
-         },
-         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
-        {"without no-replace renames or links, the last resort looks before it renames",
-         [](Step& s, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             fs.FailLinks(EPERM);
-             AppearLate(s, fs);
-         },
-         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
-        {"the old name cannot be dropped after the link: the new name is taken back",
-         [](Step&, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             fs.FailRemove("a b.mp3", EACCES);
-         },
-         "a_b", "a_b.mp3", "Permission denied", Answer::Ok, "mine", kMissing},
-        {"a separator would move the file into a subfolder", none, "sub/a", "sub/a.mp3",
-         "Invalid argument", Answer::Ok, "mine", kMissing},
-        {"a separator climbing out of the folder", none, "../a", "../a.mp3", "Invalid argument",
-         Answer::Ok, "mine", kMissing},
-        {"a NUL would cut the name short", none, std::string("a\0b", 3), std::string("a\0b.mp3", 7),
-         "Invalid argument", Answer::Ok, "mine", kMissing},
-        {"a failed replace leaves both files",
-         [](Step& s, FaultyFileSystem& fs) {
-             s.f.Music.CreateFile("a_b.mp3", "other");
-             fs.FailRename("a_b.mp3", EACCES);
-         },
-         "a_b", "a_b.mp3", "Permission denied", Answer::Ok, "mine", "other", true},
-        // A Yes would put the link in the place of the file it points to, and the only copy
-        // would be gone.
-        {"a link whose new name is its own file",
-         [](Step& s, FaultyFileSystem&) {
-             std::filesystem::remove(s.f.Music.Path() / "a b.mp3");
-             s.f.Music.CreateFile("a_b.mp3", "only copy");
-             ASSERT_EQ(::symlink("a_b.mp3", (s.f.Music.Path() / "a b.mp3").c_str()), 0);
-         },
-         "a_b", "a_b.mp3", "it is a link to the file that has that name", Answer::Ok, "only copy",
-         "only copy", true},
+         "a b.mp3", mine, "a_b", Answers{Ok}, Lines{failed("File exists")}, late, 4,
+         Faults{.NoReplaceError = EINVAL, .BeforeRename = appear}},
+        {"without no-replace renames or links, the last resort looks before it renames", "a b.mp3",
+         mine, "a_b", Answers{Ok}, Lines{failed("File exists")}, late, 4,
+         Faults{.NoReplaceError = EINVAL, .LinkError = EPERM, .BeforeRename = appear}},
+        {"the old name cannot be dropped after the link: the new name is taken back", "a b.mp3",
+         mine, "a_b", Answers{Ok}, Lines{failed("Permission denied")}, mine, 4,
+         Faults{.RemoveName = "a b.mp3", .RemoveError = EACCES, .NoReplaceError = EINVAL}},
+        {"a separator would move the file into a subfolder", "a b.mp3",
+         Lines{"a b.mp3: mine", "sub/"}, "sub/a", Answers{Ok},
+         Lines{failed("Invalid argument", "sub/a.mp3")}, Lines{"a b.mp3: mine", "sub/"}, 4},
+        {"a NUL would cut the name short", "a b.mp3", mine, std::string("a\0b", 3), Answers{Ok},
+         Lines{failed("Invalid argument", std::string("a\0b.mp3", 7))}, mine, 4},
+        {"a failed replace leaves both files", "a b.mp3", both, "a_b", Answers{Yes, Ok},
+         Lines{conflict, failed("Permission denied")}, both, 4,
+         Faults{.RenameName = "a_b.mp3", .RenameError = EACCES}},
+        // Replacing the file it points to would leave the link to nothing.
+        {"a link whose new name is its own file", "a b.mp3", selfLink, "a_b", Answers{Yes, Ok},
+         Lines{conflict, failed("it is a link to the file that has that name")}, selfLink, 4},
+        {"a FUSE mount answers EINVAL: link, then drop the old name", "a b.mp3", mine, "a_b",
+         Answers{}, Lines{cleaned}, renamed, 5, Faults{.NoReplaceError = EINVAL}},
+        {"an old kernel answers ENOSYS", "a b.mp3", mine, "a_b", Answers{}, Lines{cleaned}, renamed,
+         5, Faults{.NoReplaceError = ENOSYS}},
+        {"no hard links either: look, then rename", "a b.mp3", mine, "a_b", Answers{},
+         Lines{cleaned}, renamed, 5, Faults{.NoReplaceError = EINVAL, .LinkError = EPERM}},
+        // Names that differ in more than letter case need no look at the folder.
+        {"Yes over a hard link drops the listed name", "a b.mp3",
+         Lines{"a b.mp3: mine", "a_b.mp3 => a b.mp3"}, "a_b", Answers{Yes},
+         Lines{conflict, cleaned}, renamed, 5, Faults{}, 1},
+        {"Yes over a symbolic link to the listed file", "a b.mp3",
+         Lines{"a b.mp3: mine", "a_b.mp3 -> a b.mp3"}, "a_b", Answers{Yes},
+         Lines{conflict, cleaned}, renamed, 5},
+        {"a link pointing nowhere is a conflict too", "a b.mp3",
+         Lines{"a b.mp3: mine", "a_b.mp3 -> gone.mp3"}, "a_b", Answers{Yes},
+         Lines{conflict, cleaned}, renamed, 5},
+        {"a case-only change on a case-blind disk renames the file itself", "a b.mp3", mine, "A b",
+         Answers{Yes}, Lines{ConflictBox("a b.mp3", "A b.mp3"), cleaned}, Lines{"A b.mp3: mine"}, 5,
+         Faults{.IgnoreCase = true}, 0, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        Step s;
-        s.f.Music.CreateFile("a b.mp3", "mine");
-        s.f.Music.CreateFolder("sub");
-        std::vector<Answer> answers = {row.answer};
-        if (row.afterYes) {
-            answers.insert(answers.begin(), Answer::Yes);
-        }
-        ScriptedUserInterface ui(answers);
-        FaultyFileSystem fs;
-        row.arrange(s, fs);
-        s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
-        ASSERT_EQ(ui.Boxes().size(), answers.size());
-        ExpectBox(ui.Boxes().back(), RenameFailureText("a b.mp3", row.shownTarget, row.reason),
-                  kTitle, Buttons::OkCancel);
-        EXPECT_EQ(s.f.Music.Read("a b.mp3"), row.source);
-        EXPECT_EQ(s.f.Music.Read("a_b.mp3"), row.target);
-        EXPECT_EQ(fs.RemoveCalls(), 0);
-        EXPECT_EQ(s.f.Run.Corrections, 0);
-        EXPECT_EQ(s.f.Run.CurFileCount, 4);
-        EXPECT_EQ(s.f.Run.CancelProcess, row.answer == Answer::Cancel);
-        EXPECT_TRUE(ui.StatusTexts().empty());
-        EXPECT_EQ(s.f.LogText(), kMissing);
-    }
-}
-
-// Replacing a link, above all one to the listed file, must neither lose the content nor leave a
-// link behind; a case-only change on a case-blind disk renames the file itself.
-TEST(RenameStep, RenamesTheFileOnceWhateverTheDiskAllows) {
-    struct Row {
-        const char* why;
-        void (*arrange)(Step&, FaultyFileSystem&);
-        bool conflict;  // answered Yes
-        std::string newFilename = "a_b";
-        int listings = 0;  // looks at the folder
-        int removes = 0;   // drops of the listed name, the target holding the content already
-    };
-    const Row rows[] = {
-        {"a FUSE mount answers EINVAL: link, then drop the old name",
-         [](Step&, FaultyFileSystem& fs) { fs.RefuseNoReplace(EINVAL); }, false},
-        {"an old kernel answers ENOSYS",
-         [](Step&, FaultyFileSystem& fs) { fs.RefuseNoReplace(ENOSYS); }, false},
-        {"no hard links either: look, then rename",
-         [](Step&, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             fs.FailLinks(EPERM);
-         },
-         false},
-        {"Yes over a hard link",
-         [](Step& s, FaultyFileSystem&) {
-             ASSERT_EQ(::link((s.f.Music.Path() / "a b.mp3").c_str(),
-                              (s.f.Music.Path() / "a_b.mp3").c_str()),
-                       0);
-         },
-         true, "a_b", 0, 1},
-        {"Yes over a symbolic link to the listed file",
-         [](Step& s, FaultyFileSystem&) {
-             ASSERT_EQ(::symlink("a b.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
-         },
-         true},
-        {"a link pointing nowhere is a conflict too",
-         [](Step& s, FaultyFileSystem&) {
-             ASSERT_EQ(::symlink("gone.mp3", (s.f.Music.Path() / "a_b.mp3").c_str()), 0);
-         },
-         true},
-        {"a case-only change on a case-blind disk",
-         [](Step&, FaultyFileSystem& fs) { fs.IgnoreLetterCase(); }, true, "A b", 1},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.why);
-        Step s;
-        s.f.Music.CreateFile("a b.mp3", "mine");
-        ScriptedUserInterface ui(row.conflict ? std::vector{Answer::Yes} : std::vector<Answer>{});
-        FaultyFileSystem fs;
-        row.arrange(s, fs);
-        s.Rename("a b.mp3", row.newFilename, ".mp3", ui, fs);
-        const std::string target = row.newFilename + ".mp3";
-        ASSERT_EQ(ui.Boxes().size(), row.conflict ? 1U : 0U);
-        if (row.conflict) {
-            ExpectBox(ui.Boxes()[0], ConflictText("a b.mp3", target), kConflictTitle,
-                      Buttons::YesNoCancel);
-        }
-        // Names that differ in more than letter case need no look at the folder: a constant cost
-        // per conflict, however many hard links the folder holds.
-        EXPECT_EQ(fs.ListingCalls(), row.listings);
+        EngineFixture f;
+        f.Music.Create(row.before);
+        f.Program.CreateFile("cleanup.log", "old\r\n");
+        FaultyFileSystem fs(row.faults);
+        ScriptedUserInterface ui(row.answers);
+        f.Run.CurFileCount = 5;
+        f.Run.NewFilename = row.newFilename;
+        f.Run.FileExtension = ".mp3";
+        RenameStep(row.listed, f.Settings, f.Run, ui, fs, f.Log);
+        EXPECT_EQ(ui.Events(), row.events);
+        EXPECT_EQ(f.Music.Entries(), row.after);
+        EXPECT_EQ(f.Run.CurFileCount, row.handedOut);
+        EXPECT_EQ(f.Run.CancelProcess,
+                  !row.answers.empty() && row.answers.back() == Answer::Cancel);
+        const bool logged = !row.events.empty() && row.events.back() == cleaned;
+        EXPECT_EQ(f.Run.Corrections, logged ? 1 : 0);
+        const std::string line = logged ? f.Logged(row.listed, row.newFilename + ".mp3") : "";
+        EXPECT_EQ(f.LogText(), "old\r\n" + line);
         EXPECT_EQ(fs.RemoveCalls(), row.removes);
-        EXPECT_THAT(s.f.Music.Names(), ElementsAre(target));
-        EXPECT_FALSE(std::filesystem::is_symlink(s.f.Music.Path() / target));
-        EXPECT_EQ(s.f.Music.Read(target), "mine");
-        EXPECT_EQ(s.f.Run.Corrections, 1);
+        EXPECT_EQ(fs.ListingCalls(), row.listings);
     }
 }
 

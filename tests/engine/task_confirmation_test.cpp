@@ -6,10 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/clean_settings.h"
-#include "engine/user_interface.h"
 #include "tests/engine/engine_fixture.h"
-#include "tests/support/program_texts.h"
-#include "tests/support/scripted_user_interface.h"
 
 namespace klarwell::engine {
 namespace {
@@ -67,10 +64,6 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
          Adds("prepend \"-\"")},
         {"prefix and suffix in one sentence", Options().Mode(kKeep).Prefix("#").Suffix("-#"),
          Adds("prepend \"0\" and append \"-0\"")},
-        {"a ticked prefix with empty text leaves only the append sentence",
-         Options().Mode(kKeep).Prefix("").Suffix("X"), Adds("append \"X\"")},
-        {"unticked prefix and suffix are not mentioned",
-         Options().Mode(kKeep).Prefix("P", false).Suffix("S", false), Keep(".")},
         {"one ticked pair: keyword stays singular, no separator",
          Options().Mode(kKeep).Pair(3, "Live", "Studio"),
          Replaces("keyword \"Live\" with \"Studio\"")},
@@ -96,22 +89,10 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
          Structure("\"Song 0 (live)\".")},
         {"discard with a suffix alone", Options().Discard().Prefix("").Suffix("_#"),
          Structure("\"_0\".")},
-        {"discard with an unticked suffix", Options().Discard().Prefix("P").Suffix("S", false),
-         Structure("\"P\".")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(TaskConfirmationText(row.settings), row.expected);
-    }
-}
-
-TEST(DisplayStripWarning, AsksOnceAndOnlyNoDeclines) {
-    for (const Answer answer : {Answer::Yes, Answer::No}) {
-        ScriptedUserInterface ui({answer});
-        const CleanSettings settings = Options().Mode(kKeep).Suffix("#").Width(2);
-        EXPECT_EQ(DisplayStripWarning(settings, ui), answer == Answer::Yes);
-        ASSERT_EQ(ui.Boxes().size(), 1U);
-        ExpectBox(ui.Boxes()[0], Adds("append \"00\""), kConfirmationTitle, Buttons::YesNo);
     }
 }
 
