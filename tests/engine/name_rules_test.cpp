@@ -1,18 +1,104 @@
 #include "engine/name_rules.h"
 
-#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "engine/batch_run.h"
 #include "engine/clean_settings.h"
+#include "engine/cleanup_log.h"
 #include "engine/run_state.h"
+#include "engine/task_confirmation.h"
 #include "tests/engine/engine_fixture.h"
 
+// The rules that compute a name or a text from the options, without a disk or a user.
 namespace klarwell::engine {
 namespace {
 
 using namespace testing;
+
+TEST(IsAudioFileName, ExtensionOfTheTrimmedName) {
+    struct Row {
+        const char* why;
+        std::string name;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"mixed-case .mP2", "song.mP2", true},
+        {"the engine accepts .TMC", "TAKE.TMC", true},
+        {"upper-case .WAV and .KRT", "A.WAV.KRT", true},
+        {"exactly four characters", ".mp3", true},
+        {"leading and trailing spaces are trimmed", "  song.wav  ", true},
+        {".flac is not audio here", "song.flac", false},
+        {"a tab is not trimmed", "song.mp3\t", false},
+        {"too short once trimmed", " mp3 ", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(IsAudioFileName(row.name), row.expected);
+    }
+}
+
+TEST(NeedsCleaning, EachConditionOnItsOwn) {
+    struct Row {
+        const char* why;
+        std::string listed;
+        CleanSettings settings;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"a plain name with nothing in force", "Song-(1)!.mp3", Options(), false},
+        {"an underscore even when kept", "My_Song.mp3", Options().Mode(kKeep), true},
+        {"each of the ten characters", "'@#$%^~&.mp3", Options(), true},
+        {"an ampersand alone", "R&B.mp3", Options(), true},
+        {"a trailing space of the listed name counts", "Song.mp3 ", Options(), true},
+        {"the space mode alone hands nothing on", "Song.mp3", Options().Mode(kToSpaces), false},
+        {"discard mode alone hands nothing on", "Song.mp3", Options().Discard(), false},
+        {"a leading digit with the option", "1Song.mp3", Options().Leading(), true},
+        {"a leading digit without the option", "01Song.mp3", Options(), false},
+        {"a digit not at the start", "Song1.mp3", Options().Leading(), false},
+        {"a trailing digit of the base", "Song1.mp3", Options().Trailing(), true},
+        {"the 3 of .mp3 is no trailing digit", "Song.mp3", Options().Trailing(), false},
+        {"an empty base has no trailing digit", ".mp3", Options().Trailing(), false},
+        {"a prefix in force", "Song.mp3", Options().Prefix("Track"), true},
+        {"a ticked prefix with empty text", "Song.mp3", Options().Prefix(""), false},
+        {"a suffix in force", "Song.mp3", Options().Suffix("-x"), true},
+        {"a ticked suffix with empty text", "Song.mp3", Options().Suffix(""), false},
+        {"a keyword only in the extension", "song.mp3", Options().Pair(0, "mp3", "wav"), true},
+        {"a keyword that does not occur", "Song.mp3", Options().Pair(0, "song", "Pop"), false},
+        {"an enabled pair with an empty keyword", "Song.mp3", Options().Pair(0, "", "x"), false},
+        {"a disabled pair", "Song.mp3", Options().Pair(0, "Song", "x", false), false},
+        {"pair 5 occurs, an earlier one does not", "Song.mp3",
+         Options().Pair(0, "Rock", "x").Pair(5, "So", "x"), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(NeedsCleaning(row.listed, row.settings), row.expected);
+    }
+}
+
+TEST(ProgressValue, ShareOfTheListHalvesToEven) {
+    struct Row {
+        const char* why;
+        int position;
+        int count;
+        int expected;
+    };
+    const Row rows[] = {
+        {"the first entry shows 0", 0, 4, 0},
+        {"four entries: 33.3 goes down", 1, 4, 33},
+        {"four entries: 66.7 goes up", 2, 4, 67},
+        {"nine entries: 12.5 goes down to 12", 1, 9, 12},
+        {"nine entries: 37.5 goes up to 38", 3, 9, 38},
+        {"a single entry shows 0", 0, 1, 0},
+        {"a position times 100 beyond 32 bits: the last", 29999999, 30000000, 100},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(ProgressValue(row.position, row.count), row.expected);
+    }
+}
 
 // Every row takes index number 1 (width 1, first index 1, none handed out yet).
 TEST(ComputeNewName, RulesInTheirOrder) {
@@ -110,6 +196,117 @@ TEST(NextIndexString, PaddedNumberAndCount) {
         state.CurFileCount = row.handedOut;
         EXPECT_EQ(NextIndexString(state), row.expected);
         EXPECT_EQ(state.CurFileCount, row.handedOut + 1);
+    }
+}
+
+// The text of a run that keeps the names: the opening, the given middle, the question.
+std::string Keep(std::string_view middle) {
+    return std::string(kKeepOpening) + std::string(middle) + std::string(kQuestion);
+}
+std::string Adds(std::string_view what) {
+    return Keep(".\r\n\r\nAdditionally, you have chosen to " + std::string(what) +
+                " to your file names.");
+}
+std::string Replaces(std::string_view what) {
+    return Keep(".\r\n\r\nYou have also optionally chosen to replace the " + std::string(what) +
+                ".");
+}
+std::string Structure(std::string_view structure) {
+    return std::string(kDiscardOpening) + std::string(structure) + std::string(kQuestion);
+}
+
+TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
+    struct Row {
+        const char* why;
+        CleanSettings settings;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"spaces to underscores alone", Options(),
+         Keep(", as well as replace spaces with underscores.")},
+        {"underscores to spaces alone", Options().Mode(kToSpaces),
+         Keep(", as well as replace underscores with spaces.")},
+        {"remove spaces and underscores alone", Options().Mode(kRemoveBoth),
+         Keep(", as well as remove spaces and underscores.")},
+        {"keep spaces, no digits: only a full stop after the opening", Options().Mode(kKeep),
+         Keep(".")},
+        {"leading digits with spaces to underscores: two blanks around the word",
+         Options().Leading().Mode(kToUnderscores),
+         Keep(", as well as replace spaces with underscores and remove all  leading  digits from "
+              "your filenames.")},
+        {"trailing digits with underscores to spaces", Options().Trailing().Mode(kToSpaces),
+         Keep(", as well as replace underscores with spaces and remove all  trailing  digits from "
+              "your filenames.")},
+        {"both digit options with remove spaces and underscores",
+         Options().Leading().Trailing().Mode(kRemoveBoth),
+         Keep(", as well as remove spaces and underscores and remove all  leading and trailing  "
+              "digits from your filenames.")},
+        {"trailing digits with keep: single blanks", Options().Trailing().Mode(kKeep),
+         Keep(", and remove all trailing digits from your filenames.")},
+        {"prefix alone, each # shown as the digit count's zeros",
+         Options().Mode(kKeep).Prefix("#x#").Width(2), Adds("prepend \"00x00\"")},
+        {"suffix alone", Options().Mode(kKeep).Suffix(" (live)"), Adds("append \" (live)\"")},
+        {"a digit count below 1 shows # as nothing", Options().Mode(kKeep).Prefix("#-").Width(-2),
+         Adds("prepend \"-\"")},
+        {"prefix and suffix in one sentence", Options().Mode(kKeep).Prefix("#").Suffix("-#"),
+         Adds("prepend \"0\" and append \"-0\"")},
+        {"one ticked pair: keyword stays singular, no separator",
+         Options().Mode(kKeep).Pair(3, "Live", "Studio"),
+         Replaces("keyword \"Live\" with \"Studio\"")},
+        {"pairs 1 and 4: keywords, joined by , and",
+         Options().Mode(kKeep).Pair(1, "a", "b").Pair(4, "c", "d"),
+         Replaces("keywords \"a\" with \"b\", and \"c\" with \"d\"")},
+        {"pairs 0, 2 and 5: a comma, then , and before the last; an empty keyword is listed",
+         Options().Mode(kKeep).Pair(0, "", "w0").Pair(2, "k2", "w2").Pair(5, "k5", "w5"),
+         Replaces("keywords \"\" with \"w0\", \"k2\" with \"w2\", and \"k5\" with \"w5\"")},
+        {"an unticked higher pair does not turn , and into a comma",
+         Options().Mode(kKeep).Pair(0, "a", "b").Pair(1, "c", "d").Pair(5, "e", "f", false),
+         Replaces("keywords \"a\" with \"b\", and \"c\" with \"d\"")},
+        {"every sentence in its place",
+         Options().Leading().Prefix("#-").Suffix("_#").Width(2).Pair(0, "feat.", "ft"),
+         Keep(", as well as replace spaces with underscores and remove all  leading  digits from "
+              "your filenames.\r\n\r\nAdditionally, you have chosen to prepend \"00-\" and append "
+              "\"_00\" to your file names.\r\n\r\nYou have also optionally chosen to replace the "
+              "keyword \"feat.\" with \"ft\".")},
+        {"discard with neither prefix nor suffix: the question follows the line break",
+         Options().Discard(), Structure("")},
+        {"discard: prefix and suffix between one pair of quotes, other options not mentioned",
+         Options().Discard().Leading().Pair(0, "a", "b").Prefix("Song #").Suffix(" (live)"),
+         Structure("\"Song 0 (live)\".")},
+        {"discard with a suffix alone", Options().Discard().Prefix("").Suffix("_#"),
+         Structure("\"_0\".")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(TaskConfirmationText(row.settings), row.expected);
+    }
+}
+
+TEST(LogLine, FieldsBackToBack) {
+    struct Row {
+        const char* why;
+        std::string folder;
+        std::string listed;
+        std::string target;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"no blank after Re-named, one blank around as, CR LF at the end", "/music", "01 Intro.mp3",
+         "01_Intro.mp3", "Re-named/music/01 Intro.mp3 as /music/01_Intro.mp3\r\n"},
+        {"root folder keeps its slash", "/", "a b.mp3", "a_b.mp3",
+         "Re-named//a b.mp3 as //a_b.mp3\r\n"},
+        {"a line break in a name cannot start a forged line", "/m", "a\r\nRe-named x.mp3", "a.mp3",
+         "Re-named/m/a\\x0D\\x0ARe-named x.mp3 as /m/a.mp3\r\n"},
+        {"tab, escape and delete bytes are written as hex", "/m", "a\tb\x1b\x7f.mp3", "ab.mp3",
+         "Re-named/m/a\\x09b\\x1B\\x7F.mp3 as /m/ab.mp3\r\n"},
+        {"bytes that are not UTF-8 are kept as they are", "/m", "caf\xe9.mp3", "cafe.mp3",
+         "Re-named/m/caf\xe9.mp3 as /m/cafe.mp3\r\n"},
+        {"a backslash is escaped, so a name spelling \\x0A reads back as itself", "/m\\d",
+         "a\\x0A.mp3", "a.mp3", "Re-named/m\\x5Cd/a\\x5Cx0A.mp3 as /m\\x5Cd/a.mp3\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        EXPECT_EQ(LogLine(row.folder, row.listed, row.target), row.expected);
     }
 }
 

@@ -61,14 +61,6 @@ TEST(Utf8SequenceLength, WellFormedSequencesOnly) {
     }
 }
 
-TEST(AppendHexEscape, TwoDigitsInTheAskedCase) {
-    std::string out = "a";
-    AppendHexEscape(out, "\\x", 0x0A);
-    AppendHexEscape(out, "\\udc", 0xE9, HexLetters::Lower);
-    AppendHexEscape(out, "", 0xF0);
-    EXPECT_EQ(out, "a\\x0A\\udce9F0");
-}
-
 TEST(WithoutTrailingSeparator, RootStays) {
     struct Row {
         const char* why;
@@ -152,17 +144,6 @@ TEST(RoundToInt32, RoundedValueOrNothing) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EXPECT_EQ(RoundToInt32(row.value), row.expected);
-    }
-}
-
-TEST(FileIndexCountOffset, FirstIndexMinusOneWithoutWrapping) {
-    // First index, offset: the lowest first index has no offset below it and stays.
-    const std::pair<std::int32_t, std::int32_t> rows[] = {
-        {0, -1}, {kInt32Max, 2147483646}, {kInt32Min, kInt32Min}};
-    for (const auto& [first, offset] : rows) {
-        CleanSettings settings;
-        settings.FirstIndex = first;
-        EXPECT_EQ(FileIndexCountOffset(settings), offset);
     }
 }
 

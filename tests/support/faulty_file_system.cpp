@@ -23,37 +23,39 @@ bool Fails(int error) {
 }  // namespace
 
 FaultyFileSystem::FaultyFileSystem(Faults faults)
-    : m_Faults(std::move(faults)), m_Real(InjectingCalls()) {}
+    : PosixFileSystem(InjectingCalls(this)), m_Faults(std::move(faults)) {}
 
-engine::SystemCalls FaultyFileSystem::InjectingCalls() {
+// The calls run only once the object is whole.
+engine::SystemCalls FaultyFileSystem::InjectingCalls(FaultyFileSystem* self) {
     engine::SystemCalls calls;
-    calls.RenameAt2 = [this](const char* from, const char* to, unsigned flags) {
-        return Fails(m_Faults.NoReplaceError) ? -1
-                                              : ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+    calls.RenameAt2 = [self](const char* from, const char* to, unsigned flags) {
+        return Fails(self->m_Faults.NoReplaceError)
+                   ? -1
+                   : ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
     };
-    calls.Link = [this](const char* from, const char* to) {
-        return Fails(m_Faults.LinkError) ? -1 : ::link(from, to);
+    calls.Link = [self](const char* from, const char* to) {
+        return Fails(self->m_Faults.LinkError) ? -1 : ::link(from, to);
     };
-    calls.Unlink = [this](const char* path) {
-        const bool chosen = std::filesystem::path(path).filename() == m_Faults.RemoveName;
-        return Fails(chosen ? m_Faults.RemoveError : 0) ? -1 : ::unlink(path);
+    calls.Unlink = [self](const char* path) {
+        const bool chosen = std::filesystem::path(path).filename() == self->m_Faults.RemoveName;
+        return Fails(chosen ? self->m_Faults.RemoveError : 0) ? -1 : ::unlink(path);
     };
-    calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
-        if (!m_WriteFaultActive) {
+    calls.Write = [self](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (!self->m_WriteFaultActive) {
             return ::write(fd, data, size);
         }
-        if (Fails(m_WriteLeft == 0 ? m_Faults.WriteError : 0)) {
+        if (Fails(self->m_WriteLeft == 0 ? self->m_Faults.WriteError : 0)) {
             return -1;
         }
-        const ssize_t written = ::write(fd, data, std::min(size, m_WriteLeft));
-        m_WriteLeft -= static_cast<std::size_t>(std::max<ssize_t>(written, 0));
+        const ssize_t written = ::write(fd, data, std::min(size, self->m_WriteLeft));
+        self->m_WriteLeft -= static_cast<std::size_t>(std::max<ssize_t>(written, 0));
         return written;
     };
     return calls;
 }
 
 std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::path& path) const {
-    if (!m_Faults.IgnoreCase || m_Real.Exists(path)) {
+    if (!m_Faults.IgnoreCase || PosixFileSystem::Exists(path)) {
         return path;
     }
     const auto folded = [](std::string name) {
@@ -61,7 +63,7 @@ std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         return name;
     };
-    for (const std::string& name : m_Real.ListFiles(path.parent_path()).Names) {
+    for (const std::string& name : PosixFileSystem::ListFiles(path.parent_path()).Names) {
         if (folded(name) == folded(path.filename().native())) {
             return path.parent_path() / name;
         }
@@ -70,7 +72,7 @@ std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::
 }
 
 bool FaultyFileSystem::Exists(const std::filesystem::path& path) const {
-    return m_Real.Exists(FindIgnoringCase(path));
+    return PosixFileSystem::Exists(FindIgnoringCase(path));
 }
 
 std::error_code FaultyFileSystem::RenameFault(const std::filesystem::path& from,
@@ -90,7 +92,7 @@ std::error_code FaultyFileSystem::Rename(const std::filesystem::path& from,
     if (const std::error_code ec = RenameFault(from, to)) {
         return ec;
     }
-    return m_Real.Rename(from, to);
+    return PosixFileSystem::Rename(from, to);
 }
 
 std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& from,
@@ -102,12 +104,12 @@ std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& f
     if (m_Faults.IgnoreCase && Exists(to)) {
         return std::make_error_code(std::errc::file_exists);
     }
-    return m_Real.RenameNoReplace(from, to);
+    return PosixFileSystem::RenameNoReplace(from, to);
 }
 
 std::error_code FaultyFileSystem::Remove(const std::filesystem::path& path) {
     ++m_RemoveCalls;
-    return m_Real.Remove(path);
+    return PosixFileSystem::Remove(path);
 }
 
 std::error_code FaultyFileSystem::AppendLine(const std::filesystem::path& file,
@@ -119,26 +121,22 @@ std::error_code FaultyFileSystem::AppendLine(const std::filesystem::path& file,
     }
     m_WriteFaultActive = m_Faults.WriteError != 0 && file.parent_path() == m_Faults.WriteFolder;
     m_WriteLeft = m_Faults.WriteLimit;
-    return m_Real.AppendLine(file, line);
+    return PosixFileSystem::AppendLine(file, line);
 }
 
 std::error_code FaultyFileSystem::Sync(const std::filesystem::path& path) {
     m_Synced.push_back(path);
-    return m_Real.Sync(path);
-}
-
-std::error_code FaultyFileSystem::CreateFolders(const std::filesystem::path& folder) {
-    return m_Real.CreateFolders(folder);
+    return PosixFileSystem::Sync(path);
 }
 
 engine::SameFileResult FaultyFileSystem::IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const {
-    return m_Real.IsSameFile(FindIgnoringCase(a), FindIgnoringCase(b));
+    return PosixFileSystem::IsSameFile(FindIgnoringCase(a), FindIgnoringCase(b));
 }
 
 engine::FolderListing FaultyFileSystem::ListFiles(const std::filesystem::path& folder) const {
     ++m_ListingCalls;
-    return m_Real.ListFiles(folder);
+    return PosixFileSystem::ListFiles(folder);
 }
 
 }  // namespace klarwell::testing

@@ -28,7 +28,7 @@ struct Faults {
 };
 
 // The real file system with the chosen faults.
-class FaultyFileSystem : public engine::FileSystem {
+class FaultyFileSystem : public engine::PosixFileSystem {
 public:
     explicit FaultyFileSystem(Faults faults = {});
 
@@ -45,7 +45,6 @@ public:
     [[nodiscard]] std::error_code AppendLine(const std::filesystem::path& file,
                                              std::string_view line) override;
     [[nodiscard]] std::error_code Sync(const std::filesystem::path& path) override;
-    [[nodiscard]] std::error_code CreateFolders(const std::filesystem::path& folder) override;
     [[nodiscard]] engine::SameFileResult IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const override;
     [[nodiscard]] engine::FolderListing ListFiles(
@@ -57,10 +56,9 @@ private:
                                               const std::filesystem::path& to);
     // The entry that a case-blind disk finds under the path.
     [[nodiscard]] std::filesystem::path FindIgnoringCase(const std::filesystem::path& path) const;
-    [[nodiscard]] engine::SystemCalls InjectingCalls();
+    [[nodiscard]] static engine::SystemCalls InjectingCalls(FaultyFileSystem* self);
 
     Faults m_Faults;
-    engine::PosixFileSystem m_Real;
     std::size_t m_WriteLeft = 0;
     bool m_WriteFaultActive = false;
     int m_RemoveCalls = 0;

@@ -1,7 +1,5 @@
 #include "tests/support/scripted_user_interface.h"
 
-#include <utility>
-
 #include <gtest/gtest.h>
 
 namespace klarwell::testing {
@@ -14,9 +12,6 @@ std::string BoxEvent(std::string_view title, Buttons buttons, std::string_view t
     return "box " + std::string(title) + " [" + std::string(kNames[static_cast<int>(buttons)]) +
            "] " + std::string(text);
 }
-
-ScriptedUserInterface::ScriptedUserInterface(std::vector<Answer> answers)
-    : m_Answers(std::move(answers)) {}
 
 ScriptedUserInterface::~ScriptedUserInterface() {
     EXPECT_EQ(m_NextAnswer, m_Answers.size()) << "scripted answers left unused";
@@ -33,10 +28,6 @@ Answer ScriptedUserInterface::ShowMessage(std::string_view text, std::string_vie
         return Answer::Cancel;
     }
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-}
-
-void ScriptedUserInterface::SetStatusText(std::string_view text) {
-    Record("status " + std::string(text));
 }
 
 }  // namespace klarwell::testing
