@@ -52,7 +52,6 @@ TEST(Utf8SequenceLength, WellFormedSequencesOnly) {
         {"the last code point before the surrogates", "\xed\x9f\xbf", 3},
         {"a third byte just above the continuation range", "\xe2\x82\xc0", 0},
         {"cut short", "\xe2\x82", 0},
-        {"Latin-1 e acute alone", "\xe9", 0},
         {"nothing", "", 0},
     };
     for (const Row& row : rows) {
@@ -92,7 +91,7 @@ TEST(NumericValue, LeadingDecimalNumber) {
         {"a text without a number is 0", "abc", 0.0},
         {"leading blanks are skipped", "   42", 42.0},
         {"blanks inside the number are skipped", "1 2", 12.0},
-        {"a tab is no blank: it ends the reading before the digits", "  \t42", 0.0},
+        {"a tab is no blank: it ends the reading", "  \t42", 0.0},
         {"a tab ends the number", "4\t2", 4.0},
         {"reading stops at a letter", "42abc", 42.0},
         {"a minus sign", "- 7", -7.0},
@@ -107,10 +106,7 @@ TEST(NumericValue, LeadingDecimalNumber) {
         {"too large for a double", "1" + std::string(400, '0'), kInfinity},
         {"an exponent too large for a double", "1e400", kInfinity},
         {"too small for a double is 0", "0." + std::string(400, '0') + "1", 0.0},
-        {"a byte that is not text stops reading",
-         "\xff"
-         "5",
-         0.0},
+        {"a byte that is not text stops reading", "\3775", 0.0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
@@ -186,7 +182,7 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         {"a name is not before itself", "a", "a", false, false},
         {"names equal but for case fall back to the bytes", "Song", "song", true, false},
         {"leading zeros do not change the value", "Track 007", "Track 10", true, false},
-        {"a larger value with leading zeros still comes later", "Track 02", "Track 1", false, true},
+        {"a larger value with leading zeros comes later", "Track 02", "Track 1", false, true},
         {"equal values fall back to the bytes", "Track 01", "Track 1", true, false},
         {"digits come before letters", "9", "a", true, false},
         {"a shorter name that begins the other comes first", "Track", "Track 1", true, false},
@@ -206,12 +202,9 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
 
 TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {
     testing::TempFolder folder;
-    for (const char* name : {"Track 10.mp3", "Track 2.MP3", "notes.txt", "take.tmc", "b.krt"}) {
-        folder.CreateFile(name, "audio");
-    }
-    folder.CreateFolder("Folder.mp3");
+    folder.Create(
+        {"Track 10.mp3: ", "Track 2.MP3: ", "notes.txt: ", "take.tmc: ", "b.krt: ", "Folder.mp3/"});
     const PosixFileSystem fs{};
-
     const FolderListing listing = ListAudioFiles(fs, folder.Path());
     EXPECT_FALSE(listing.Error) << listing.Error.message();
     EXPECT_EQ(listing.Names, (std::vector<std::string>{"b.krt", "Track 2.MP3", "Track 10.mp3"}));

@@ -107,11 +107,6 @@ std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& f
     return PosixFileSystem::RenameNoReplace(from, to);
 }
 
-std::error_code FaultyFileSystem::Remove(const std::filesystem::path& path) {
-    ++m_RemoveCalls;
-    return PosixFileSystem::Remove(path);
-}
-
 std::error_code FaultyFileSystem::AppendLine(const std::filesystem::path& file,
                                              std::string_view line) {
     const bool folder =
@@ -132,11 +127,6 @@ std::error_code FaultyFileSystem::Sync(const std::filesystem::path& path) {
 engine::SameFileResult FaultyFileSystem::IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const {
     return PosixFileSystem::IsSameFile(FindIgnoringCase(a), FindIgnoringCase(b));
-}
-
-engine::FolderListing FaultyFileSystem::ListFiles(const std::filesystem::path& folder) const {
-    ++m_ListingCalls;
-    return PosixFileSystem::ListFiles(folder);
 }
 
 }  // namespace klarwell::testing

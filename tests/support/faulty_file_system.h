@@ -32,8 +32,6 @@ class FaultyFileSystem : public engine::PosixFileSystem {
 public:
     explicit FaultyFileSystem(Faults faults = {});
 
-    [[nodiscard]] int RemoveCalls() const { return m_RemoveCalls; }
-    [[nodiscard]] int ListingCalls() const { return m_ListingCalls; }
     [[nodiscard]] const std::vector<std::filesystem::path>& Synced() const { return m_Synced; }
 
     [[nodiscard]] bool Exists(const std::filesystem::path& path) const override;
@@ -41,14 +39,11 @@ public:
                                          const std::filesystem::path& to) override;
     [[nodiscard]] std::error_code RenameNoReplace(const std::filesystem::path& from,
                                                   const std::filesystem::path& to) override;
-    [[nodiscard]] std::error_code Remove(const std::filesystem::path& path) override;
     [[nodiscard]] std::error_code AppendLine(const std::filesystem::path& file,
                                              std::string_view line) override;
     [[nodiscard]] std::error_code Sync(const std::filesystem::path& path) override;
     [[nodiscard]] engine::SameFileResult IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const override;
-    [[nodiscard]] engine::FolderListing ListFiles(
-        const std::filesystem::path& folder) const override;
 
 private:
     // The chosen rename failure, if any, else runs BeforeRename.
@@ -61,8 +56,6 @@ private:
     Faults m_Faults;
     std::size_t m_WriteLeft = 0;
     bool m_WriteFaultActive = false;
-    int m_RemoveCalls = 0;
-    mutable int m_ListingCalls = 0;
     std::vector<std::filesystem::path> m_Synced;
 };
 
