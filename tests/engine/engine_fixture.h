@@ -19,8 +19,7 @@ namespace klarwell::testing {
 using Lines = std::vector<std::string>;
 using Answers = std::vector<engine::Answer>;
 
-// A music folder, a folder standing for the program's own, and a state folder for the log's
-// fallback, with settings that point at the music folder.
+// A music folder, the program's folder and the state folder of the log, with settings for music.
 struct EngineFixture {
     TempFolder Music;
     TempFolder Program;
