@@ -97,10 +97,10 @@ TEST(RunCleanCommand, ConfirmedRunShowsTheBarAroundTheBatchAndNumbersAfresh) {
                              ", as well as replace spaces with underscores.\r\n\r\nAdditionally, "
                              "you have chosen to prepend \"00_\" to your file names." +
                              std::string(kQuestion);
-    EXPECT_EQ(ui.Events(), (Lines{kBackupBox, BoxEvent(kConfirmationTitle, Buttons::YesNo, text),
-                                  "show", "yield", "select 0", "progress 0", "status 1 cleaned",
-                                  "select 1", "progress 100", "status 2 cleaned", "progress 100",
-                                  "reread", FinishedBox(2), "hide"}));
+    EXPECT_EQ(ui.Events(),
+              (Lines{kBackupBox, BoxEvent(kConfirmationTitle, Buttons::YesNo, text), "show",
+                     "yield", "select 0", "progress 0", Cleaned(1), "select 1", "progress 100",
+                     Cleaned(2), "progress 100", "reread", FinishedBox(2), "hide"}));
     EXPECT_EQ(f.Music.Entries(), (Lines{"00_x.mp3: x", "01_y.mp3: y"}));
 }
 
@@ -120,34 +120,34 @@ TEST(RunBatch, VisitsTheListInOrderThenFinishes) {
     const Row rows[] = {
         {"only audio files that need cleaning; the bar moves for every entry",
          Lines{"01 Intro.mp3", "notes here.txt", "Song.Mp3"}, Options(), Answers{Ok},
-         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 50", "select 2",
-               done, done, "reread", FinishedBox(1)},
+         Lines{"select 0", "progress 0", Cleaned(1), "select 1", "progress 50", "select 2", done,
+               done, "reread", FinishedBox(1)},
          Lines{"01_Intro.mp3: 01 Intro.mp3", "Song.Mp3: Song.Mp3",
                "notes here.txt: notes here.txt"}},
         {"a Cancel ends the loop before the next entry",
          Lines{"a a.mp3", "_.mp3", "b b.mp3", "c c.mp3", "d d.mp3"}, Options().Mode(kRemoveBoth),
          Answers{Cancel, Ok},
-         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 25",
+         Lines{"select 0", "progress 0", Cleaned(1), "select 1", "progress 25",
                EmptyNameBox("_.mp3"), done, "reread", FinishedBox(1)},
          Lines{"_.mp3: _.mp3", "aa.mp3: a a.mp3", "b b.mp3: b b.mp3", "c c.mp3: c c.mp3",
                "d d.mp3: d d.mp3"}},
         {"a skipped file gives its index number to the next rename",
          Lines{"a a.mp3", "b b.mp3", "c c.mp3"}, Options().Prefix("Track#-").Width(3),
          Answers{No, Ok},
-         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", "progress 50",
-               ConflictBox("b b.mp3", "Track002-b_b.mp3"), "select 2", done, "status 2 cleaned",
-               done, "reread", FinishedBox(2)},
+         Lines{"select 0", "progress 0", Cleaned(1), "select 1", "progress 50",
+               ConflictBox("b b.mp3", "Track002-b_b.mp3"), "select 2", done, Cleaned(2), done,
+               "reread", FinishedBox(2)},
          Lines{"Track001-a_a.mp3: a a.mp3", "Track002-b_b.mp3: other", "Track002-c_c.mp3: c c.mp3",
                "b b.mp3: b b.mp3"},
          Lines{"Track002-b_b.mp3: other"}},
         {"a renumbering chain moves each file once", Lines{"n1.mp3", "n2.mp3", "n3.mp3"},
          Options().Discard().Prefix("n#").First(2), Answers{Yes, Ok},
-         Lines{"select 0", "progress 0", ConflictBox("n1.mp3", "n2.mp3"), "status 1 cleaned",
-               "select 1", "progress 50", "select 2", done, done, "reread", FinishedBox(1)},
+         Lines{"select 0", "progress 0", ConflictBox("n1.mp3", "n2.mp3"), Cleaned(1), "select 1",
+               "progress 50", "select 2", done, done, "reread", FinishedBox(1)},
          Lines{"n2.mp3: n1.mp3", "n3.mp3: n3.mp3"}},
         {"an entry whose file a rename took away is not found, and nothing is lost",
          Lines{"a b.mp3", "a b.mp3"}, Options(), Answers{Yes, Ok, Ok},
-         Lines{"select 0", "progress 0", "status 1 cleaned", "select 1", done,
+         Lines{"select 0", "progress 0", Cleaned(1), "select 1", done,
                ConflictBox("a b.mp3", "a_b.mp3"),
                FailureBox("a b.mp3", "a_b.mp3", "No such file or directory"), done, "reread",
                FinishedBox(1)},
@@ -209,7 +209,7 @@ TEST(RenameStep, EveryOutcomeOfOneFile) {
     const Lines late = {"a b.mp3: mine", "a_b.mp3: late"};
     const Lines selfLink = {"a b.mp3 -> a_b.mp3", "a_b.mp3: only copy"};
     const std::string conflict = ConflictBox("a b.mp3", "a_b.mp3");
-    const std::string cleaned = "status 1 cleaned";
+    const std::string cleaned = Cleaned(1);
     const auto failed = [](std::string_view reason, std::string_view target = "a_b.mp3") {
         return FailureBox("a b.mp3", target, reason);
     };

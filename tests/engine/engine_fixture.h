@@ -41,7 +41,10 @@ struct EngineFixture {
     [[nodiscard]] std::string LogText() const { return Program.Read("cleanup.log"); }
 };
 
-// The boxes of the engine as ScriptedUserInterface records them.
+// The engine's boxes and status texts as ScriptedUserInterface records them.
+inline std::string Cleaned(int corrections) {
+    return "status " + CleanedStatus(corrections);
+}
 inline std::string FinishedBox(int cleaned) {
     return BoxEvent(kTitle, engine::Buttons::Ok, FinishedText(cleaned));
 }
