@@ -323,7 +323,7 @@ TEST(CleanupLog, ProgramFolderFirstElseTheStateFolder) {
         {"a folder", Lines{"cleanup.log/"}, Faults{}, nullptr, Where::Fallback},
         {"neither writable", Lines{}, Faults{.AppendError = EROFS}, "<missing>", Where::Neither},
     };
-    const std::string line = "Re-named/music/a a.mp3 as /music/a_a.mp3\r\n";
+    const std::string line = LogLineText("/music/a a.mp3", "/music/a_a.mp3");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EngineFixture f;

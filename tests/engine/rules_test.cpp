@@ -284,17 +284,17 @@ TEST(LogLine, FieldsBackToBack) {
     };
     const Row rows[] = {
         {"fields back to back", "/m", "01 Intro.mp3", "01_Intro.mp3",
-         "Re-named/m/01 Intro.mp3 as /m/01_Intro.mp3\r\n"},
+         LogLineText("/m/01 Intro.mp3", "/m/01_Intro.mp3")},
         {"root folder keeps its slash", "/", "a b.mp3", "a_b.mp3",
-         "Re-named//a b.mp3 as //a_b.mp3\r\n"},
+         LogLineText("//a b.mp3", "//a_b.mp3")},
         {"a line break cannot start a forged line", "/m", "a\r\nRe-named x.mp3", "a.mp3",
-         "Re-named/m/a\\x0D\\x0ARe-named x.mp3 as /m/a.mp3\r\n"},
+         LogLineText("/m/a\\x0D\\x0ARe-named x.mp3", "/m/a.mp3")},
         {"tab, escape and delete as hex", "/m", "a\tb\x1b\x7f.mp3", "ab.mp3",
-         "Re-named/m/a\\x09b\\x1B\\x7F.mp3 as /m/ab.mp3\r\n"},
+         LogLineText("/m/a\\x09b\\x1B\\x7F.mp3", "/m/ab.mp3")},
         {"bytes that are not UTF-8 stay", "/m", "caf\xe9.mp3", "cafe.mp3",
-         "Re-named/m/caf\xe9.mp3 as /m/cafe.mp3\r\n"},
+         LogLineText("/m/caf\xe9.mp3", "/m/cafe.mp3")},
         {"a backslash is escaped", "/m\\d", "a\\x0A.mp3", "a.mp3",
-         "Re-named/m\\x5Cd/a\\x5Cx0A.mp3 as /m\\x5Cd/a.mp3\r\n"},
+         LogLineText("/m\\x5Cd/a\\x5Cx0A.mp3", "/m\\x5Cd/a.mp3")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
