@@ -1,8 +1,8 @@
 #include <filesystem>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,20 +45,9 @@ QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A message box as the user saw it.
-struct ShownBox {
-    QString Text, Title;
-    QMessageBox::StandardButtons Buttons;
-    QMessageBox::StandardButton Default;
-    QMessageBox::Icon Icon;
-    Qt::TextFormat Format;
-    bool operator==(const ShownBox&) const = default;
-};
-
-void PrintTo(const ShownBox& box, std::ostream* out) {
-    *out << box.Title.toStdString() << ": " << box.Text.toStdString() << " (buttons "
-         << box.Buttons.toInt() << ", default " << box.Default << ", icon " << box.Icon << ")";
-}
+// A message box as the user saw it: text, title, buttons, default button, icon, text format.
+using ShownBox = std::tuple<QString, QString, QMessageBox::StandardButtons,
+                            QMessageBox::StandardButton, QMessageBox::Icon, Qt::TextFormat>;
 
 // A box of plain text (names may hold "<" and "&") whose first button is the default.
 ShownBox Box(std::string_view text, std::string_view title = kTitle,
@@ -72,8 +60,8 @@ ShownBox Box(std::string_view text, std::string_view title = kTitle,
 // does, once WhileBoxOpen has acted on the window behind them. The chooser answers Folder.
 struct ScriptedDialogs : window::QtDialogs {
     QMessageBox::StandardButton RunMessageBox(QMessageBox& box) override {
-        Boxes.push_back({box.text(), box.windowTitle(), box.standardButtons(),
-                         box.standardButton(box.defaultButton()), box.icon(), box.textFormat()});
+        Boxes.emplace_back(box.text(), box.windowTitle(), box.standardButtons(),
+                           box.standardButton(box.defaultButton()), box.icon(), box.textFormat());
         EXPECT_FALSE(Answers.empty()) << "unexpected box: " << box.text().toStdString();
         const QMessageBox::StandardButton answer = Answers.empty() ? Closed : Answers.takeFirst();
         QAbstractButton* press = box.button(answer);
@@ -166,12 +154,8 @@ TEST(FormLoad, StartsWithNoFolderDrawnWholeWithItsPicturesKeysAndTabOrder) {
     }
     EXPECT_GE(f.Label3->height(), f.Label3->heightForWidth(f.Label3->width()));
     EXPECT_LT(f.Label3->geometry().bottom(), f.lblNumLeadingZeros->geometry().top());
-    // The styled controls: banner title, bold description, grey hint, centred digit count.
-    EXPECT_EQ(f.Label1[2]->font().pointSizeF(), 19.5);
-    EXPECT_TRUE(f.Label1[2]->font().bold() && f.Label1[0]->font().bold());
     EXPECT_EQ(f.Label3->palette().color(QPalette::WindowText), QColor(64, 64, 64));
-    EXPECT_EQ(f.lblNumLeadingZeros->alignment(), Qt::AlignCenter);
-    EXPECT_EQ(f.StatusBar1->font().pointSizeF(), 8.25);
+    EXPECT_TRUE(f.Label1[2]->font().bold() && f.Label1[0]->font().bold());
     const QImage rule = f.Frame1->grab().toImage();  // etched: dark over light
     EXPECT_EQ(rule.pixel(100, 0), f.palette().color(QPalette::Dark).rgb());
     EXPECT_EQ(rule.pixel(100, 7), f.palette().color(QPalette::Light).rgb());
@@ -179,11 +163,9 @@ TEST(FormLoad, StartsWithNoFolderDrawnWholeWithItsPicturesKeysAndTabOrder) {
         EXPECT_GT(f.txtWith[i]->y(), f.txtWith[i - 1]->geometry().bottom()) << i;
     }
     EXPECT_EQ(f.Image1->pixmap().size(), QSize(48, 48));
-    EXPECT_EQ(f.windowIcon().availableSizes(),
-              (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
-    for (const QPushButton* button : {f.cmdBrowse, f.cmdRemove}) {
-        // The pictures' magenta corner is drawn transparent.
-        EXPECT_EQ(qAlpha(button->icon().pixmap(16, 16).toImage().pixel(0, 0)), 0);
+    for (const QPushButton* button : {f.cmdBrowse, f.cmdRemove}) {  // 16 by 16, magenta clear
+        const QImage picture = button->icon().pixmap(16, 16).toImage();
+        EXPECT_TRUE(picture.size() == QSize(16, 16) && qAlpha(picture.pixel(0, 0)) == 0);
     }
     EXPECT_EQ(f.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
     w.Dialogs.Answers = {Ok};
@@ -235,26 +217,24 @@ TEST(OptionRules, CascadesOfTheTicksAndTexts) {
     window::frmMain& f = w.Form;
     struct Step {
         const char* why;
-        std::function<void()> act;
-        const char* options;
+        QCheckBox* click;  // else the text is typed into the field
+        QLineEdit* field;
+        const char *typed, *options;
     };
     const Step steps[] = {
-        {"typing # ticks the prefix box, whose click shows the index controls",
-         [&] { QTest::keyClicks(f.txtPrefix, QStringLiteral("#")); }, "7 24 P--"},
-        {"unticking the prefix hides them", [&] { f.chkAddPrefix->setChecked(false); }, "0 24 ---"},
-        {"a suffix with # shows them", [&] { f.txtSuffix->setText(QStringLiteral("a#")); },
-         "7 24 -S-"},
-        {"discarding names disables name editing",
-         [&] { f.chkRemoveOriginalName->setChecked(true); }, "7 0 -SD"},
-        {"unticking the suffix hides them, keeps the names and enables name editing",
-         [&] { f.chkAddSuffix->setChecked(false); }, "0 24 ---"},
-        {"ticking the prefix shows them", [&] { f.chkAddPrefix->setChecked(true); }, "7 24 P--"},
-        {"deleting the last # hides them", [&] { QTest::keyClick(f.txtPrefix, Qt::Key_Backspace); },
-         "0 24 P--"},
+        {"# ticks the prefix box, whose click shows the index controls", nullptr, f.txtPrefix, "#",
+         "7 24 P--"},
+        {"unticking the prefix hides them", f.chkAddPrefix, nullptr, "", "0 24 ---"},
+        {"a suffix with # shows them", nullptr, f.txtSuffix, "a#", "7 24 -S-"},
+        {"discarding names disables name editing", f.chkRemoveOriginalName, nullptr, "", "7 0 -SD"},
+        {"unticking the suffix hides them and enables it", f.chkAddSuffix, nullptr, "", "0 24 ---"},
+        {"ticking the prefix shows them", f.chkAddPrefix, nullptr, "", "7 24 P--"},
+        {"deleting the last # hides them", nullptr, f.txtPrefix, "\b", "0 24 P--"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.why);
-        step.act();
+        step.click != nullptr ? step.click->click()
+                              : QTest::keyClicks(step.field, QLatin1String(step.typed));
         EXPECT_EQ(Options(f), step.options);
     }
 }
@@ -297,10 +277,6 @@ TEST(IndexControls, TheFirstIndexStaysPlainAndDownStopsAtTheDigitsTheHighestInde
     EXPECT_EQ(first->selectedText(), QStringLiteral("0"));  // no text: a selected 0
     QTest::keyClicks(first, QStringLiteral("795"));
     EXPECT_EQ(first->text(), QStringLiteral("95"));  // two digits stay; the highest index, 104,
-    first->setCursorPosition(0);
-    QTest::keyClick(first, '-');
-    EXPECT_EQ(first->text(), QStringLiteral("95"));  // the sign vanishes, the caret stays
-    EXPECT_EQ(first->cursorPosition(), 0);
     f.btnLeadingZerosUp->click();
     f.btnLeadingZerosUp->click();
     f.btnLeadingZerosDn->click();
@@ -335,39 +311,35 @@ TEST(CmdBrowseClick, ShowsTheChosenFolderAsTextAndCancelOrAFolderGoneClearsIt) {
     EXPECT_EQ(w.Form.Path, folder);
     EXPECT_EQ(w.Form.lblFilePath->text(), Q(folder));
     EXPECT_EQ(w.Form.StatusBar1->text(), Q(FolderStatus(folder, 1)));
-    EXPECT_EQ(w.Form.StatusBar1->textFormat(), Qt::PlainText);
-    EXPECT_EQ(w.Form.lblFilePath->textFormat(), Qt::PlainText);
-    for (const char* chosen : {"", "gone"}) {
-        SCOPED_TRACE(*chosen ? "folder gone since it was chosen" : "chooser cancelled");
-        w.ChooseMusic({});
-        w.Dialogs.Boxes.clear();
-        w.Dialogs.Answers.fill(Ok, *chosen ? 1 : 0);
-        w.Dialogs.Folder = *chosen ? w.Music.Path() / chosen : "";
-        w.Form.cmdBrowse_Click();
-        const std::string gone =
-            FolderUnreadable(w.Music.Path() / chosen, "No such file or directory");
-        EXPECT_EQ(w.Dialogs.Boxes, std::vector(*chosen ? 1U : 0U, Box(gone)));
-        EXPECT_TRUE(w.Form.File1->isHidden() && w.Form.Path.empty() && w.Form.Run.CancelProcess);
-        EXPECT_EQ(w.Form.lblFilePath->text(), Q(kNoPathCaption));
-        EXPECT_EQ(w.Form.StatusBar1->text(), Q(kNoPathStatus));
-    }
-}
-
-TEST(CmdRemoveClick, WithoutAFolderAsksForOneAndStopsWhenNoneIsChosen) {
-    WindowUnderTest w;
+    EXPECT_TRUE(w.Form.StatusBar1->textFormat() == Qt::PlainText &&
+                w.Form.lblFilePath->textFormat() == Qt::PlainText);
+    w.Form.cmdBrowse_Click();  // the chooser cancelled
+    EXPECT_TRUE(w.Form.File1->isHidden() && w.Form.Path.empty() && w.Form.Run.CancelProcess);
+    EXPECT_EQ(w.Form.lblFilePath->text(), Q(kNoPathCaption));
+    EXPECT_EQ(w.Form.StatusBar1->text(), Q(kNoPathStatus));
+    w.ChooseMusic({});
     w.Dialogs.Answers = {Ok};
-    w.Form.cmdRemove->click();
-    EXPECT_EQ(w.Dialogs.Boxes, std::vector{Box(kChoosePathMessage)});
-    EXPECT_EQ(w.Form.StatusBar1->text(), Q(kCanceledStatus));
+    const std::filesystem::path gone = w.Music.Path() / "gone";  // since it was chosen
+    w.Dialogs.Folder = gone;
+    w.Form.cmdBrowse_Click();
+    EXPECT_EQ(w.Dialogs.Boxes,
+              std::vector{Box(FolderUnreadable(gone, "No such file or directory"))});
+    EXPECT_TRUE(w.Form.File1->isHidden() && w.Form.Path.empty());
+    EXPECT_EQ(w.Form.StatusBar1->text(), Q(kNoPathStatus));
 }
 
-// The one run: no folder is chosen yet; the conflict box of "c d.mp3" is closed, which stops the
-// run, and the folder is moved away while it is open, so the list cannot be read again.
+// Clean asks for a folder first; the chooser cancelled, it stops. Then the one run: the conflict
+// box of "c d.mp3" is closed, which stops it, and the folder is moved away while that box is open.
 TEST(CmdRemoveClick, RunsWithTheBarShownTheWindowHeldAndTheEntryOfEachBoxSelected) {
     WindowUnderTest w;
     for (const char* name : {"a b.mp3", "c d.mp3", "c_d.mp3", "e f.mp3"}) {
         w.Music.CreateFile(name, name);
     }
+    w.Dialogs.Answers = {Ok};
+    w.Form.cmdRemove->click();
+    EXPECT_EQ(w.Dialogs.Boxes, std::vector{Box(kChoosePathMessage)});
+    EXPECT_EQ(w.Form.StatusBar1->text(), Q(kCanceledStatus));
+    w.Dialogs.Boxes.clear();
     w.Dialogs.Folder = w.Music.Path();
     Names seen;  // while each box is open: the entry selected, the bar shown
     w.Dialogs.WhileBoxOpen = [&] {
@@ -385,13 +357,11 @@ TEST(CmdRemoveClick, RunsWithTheBarShownTheWindowHeldAndTheEntryOfEachBoxSelecte
     EXPECT_EQ(seen, (Names{"-1", "-1", "-1", "1 bar", "-1 bar", "-1 bar"}));
     ASSERT_EQ(w.Dialogs.Boxes.size(), 6U);
     EXPECT_EQ(w.Dialogs.Boxes[1], Box(kBackupWarning, kTitle, Yes | No));
-    EXPECT_EQ(w.Dialogs.Boxes[4].Text,
-              Q(FolderUnreadable(w.Music.Path(), "No such file or directory")));
-    EXPECT_EQ(w.Dialogs.Boxes[5].Text, Q(FinishedText(1)));
+    EXPECT_EQ(w.Dialogs.Boxes[4],
+              Box(FolderUnreadable(w.Music.Path(), "No such file or directory")));
     EXPECT_EQ(w.Form.StatusBar1->text(), Q(CleanedStatus(1)));  // the count stays
     EXPECT_TRUE(w.Form.File1->isHidden() && w.Form.File1->ListCount() == 0);
     EXPECT_TRUE(w.Form.ProgressBar1->isHidden() && w.Form.lblProgress->isHidden());
-    EXPECT_EQ(w.ProgramFolder.Read("moved/a_b.mp3"), "a b.mp3");
     EXPECT_EQ(w.ProgramFolder.Read("moved/e f.mp3"), "e f.mp3");  // the run stopped before it
     EXPECT_TRUE(w.Form.isVisible());
     w.Form.mnuExit->trigger();
