@@ -166,7 +166,7 @@ TEST(OptionRules, CascadesOfTheTicksAndTextsAndTheCheckOfTypedText) {
         {"unticking the prefix hides them", f.chkAddPrefix, nullptr, "", "0 24 ---"},
         {"a suffix with # shows them", nullptr, f.txtSuffix, "a#", "7 24 -S-"},
         {"discarding names disables name editing", f.chkRemoveOriginalName, nullptr, "", "7 0 -SD"},
-        {"unticking the suffix hides them and enables it", f.chkAddSuffix, nullptr, "", "0 24 ---"},
+        {"unticking the suffix hides them, discard too", f.chkAddSuffix, nullptr, "", "0 24 ---"},
         {"ticking the prefix shows them", f.chkAddPrefix, nullptr, "", "7 24 P--"},
         {"deleting the last # hides them", nullptr, f.txtPrefix, "\b", "0 24 P--"},
         {"a With field refuses #", nullptr, f.txtWith[2], "a#", "0 24 P--"},
