@@ -255,11 +255,11 @@ TEST(CmdBrowseClick, ShowsTheChosenFolderAsTextAndCancelClearsIt) {
     EXPECT_EQ(w.Form.StatusBar1->text(), Q(kNoPathStatus));
 }
 
-// The one run: Clean asks for a folder first; the conflict box of "c d.mp3" is closed, which stops
-// the run, and the folder is moved away while that box is open.
+// The one run: Clean asks for a folder first; the conflict box of "a b.mp3" is answered No, that of
+// "c d.mp3" is closed, which stops the run, and the folder is moved away while it is open.
 TEST(CmdRemoveClick, RunsWithTheBarShownTheWindowHeldAndTheEntryOfEachBoxSelected) {
     WindowUnderTest w;
-    for (const char* name : {"a b.mp3", "c d.mp3", "c_d.mp3", "e f.mp3"}) {
+    for (const char* name : {"a b.mp3", "a_b.mp3", "b c.mp3", "c d.mp3", "c_d.mp3", "e f.mp3"}) {
         w.Music.CreateFile(name, name);
     }
     w.Dialogs.Folder = w.Music.Path();
@@ -270,17 +270,17 @@ TEST(CmdRemoveClick, RunsWithTheBarShownTheWindowHeldAndTheEntryOfEachBoxSelecte
         if (seen.size() > 1) {
             w.Form.mnuExit->trigger();  // refused during the run
         }
-        if (seen.size() == 4) {
+        if (seen.size() == 5) {
             std::filesystem::rename(w.Music.Path(), w.ProgramFolder.Path() / "moved");
         }
     };
-    w.Dialogs.Answers = {Ok, Yes, Yes, Closed, Ok, Ok};
+    w.Dialogs.Answers = {Ok, Yes, Yes, QMessageBox::No, Closed, Ok, Ok};
     w.Form.cmdRemove->click();
-    EXPECT_EQ(seen, (Names{"-1", "-1", "-1", "1 bar", "-1 bar", "-1 bar"}));
-    ASSERT_EQ(w.Dialogs.Boxes.size(), 6U);
+    EXPECT_EQ(seen, (Names{"-1", "-1", "-1", "0 bar", "3 bar", "-1 bar", "-1 bar"}));
+    ASSERT_EQ(w.Dialogs.Boxes.size(), 7U);
     EXPECT_EQ(w.Dialogs.Boxes[0], Box(kChoosePathMessage));
     EXPECT_EQ(w.Dialogs.Boxes[1], Box(kBackupWarning, kTitle, Yes | QMessageBox::No));
-    EXPECT_EQ(w.Dialogs.Boxes[4],
+    EXPECT_EQ(w.Dialogs.Boxes[5],
               Box(FolderUnreadable(w.Music.Path(), "No such file or directory")));
     EXPECT_EQ(w.Form.StatusBar1->text(), Q(CleanedStatus(1)));  // the count stays
     EXPECT_TRUE(w.Form.File1->isHidden() && w.Form.File1->ListCount() == 0);
