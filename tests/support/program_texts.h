@@ -145,23 +145,6 @@ inline std::string BatchNotAButton(int answer, std::string_view buttons) {
 }  // namespace klarwell::testing::texts
 
 // ---- Window ----
-// The engine's texts as the window tests use them, written in the engine group above.
-namespace klarwell::testing::texts::engine {
-
-inline constexpr const char* kCancelledStatus = testing::kCanceledStatus.data();
-
-inline std::string Finished(int cleaned) {
-    return testing::FinishedText(cleaned);
-}
-
-// The refusal of a digit count too small for the folder; the start index is named from 2 on.
-inline std::string DigitCountMessage(int needed, int files, int firstIndex) {
-    return firstIndex > 1 ? testing::DigitCountText(needed, files, std::to_string(firstIndex))
-                          : testing::DigitCountText(needed, files);
-}
-
-}  // namespace klarwell::testing::texts::engine
-
 namespace klarwell::testing::texts::window {
 
 inline constexpr const char* kCaption = "Klarwell 3.0.1";
@@ -170,7 +153,6 @@ inline constexpr const char* kSelectFolderStatus = "Please select source folder"
 inline constexpr const char* kBrowseTitle = "Please select the source folder.";
 inline constexpr const char* kNoPathStatus = "No path selected.  Process canceled.";
 inline constexpr const char* kNoPathCaption = "(No Path Selected)";
-inline constexpr const char* kChoosePath = testing::kChoosePathMessage.data();
 inline constexpr const char* kInvalidCharTitle = "Invalid Character Entered";
 inline constexpr const char* kInvalidCharHashAllowed =
     "File names can not contain the characters /, \\, :, ?, \", <, >, |, ', @, $, %, ^, ~, or &";
