@@ -106,6 +106,12 @@ TEST(RenameStep, EmptyNameAsksAndLeavesTheFile) {
     }
 }
 
+// A file that appears at the target just before the rename reaches the disk.
+void AppearLate(Step& s, FaultyFileSystem& fs) {
+    fs.BeforeRename(
+        [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "other"); });
+}
+
 TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
     struct Row {
         const char* why;
@@ -113,19 +119,37 @@ TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
         int curFileCount;
         bool replaced;
         bool cancelled;
+        void (*arrange)(Step&, FaultyFileSystem&) = [](Step& s, FaultyFileSystem&) {
+            s.f.Music.CreateFile("a_b.mp3", "other");
+        };
     };
     const Row rows[] = {
         {"No keeps both files and gives the index back", Answer::No, 4, false, false},
         {"Yes puts the renamed file in the other's place", Answer::Yes, 5, true, false},
         {"Cancel renames nothing, stops, keeps the index", Answer::Cancel, 5, false, true},
+        {"a file appearing at the target is never replaced unasked", Answer::No, 4, false, false,
+         AppearLate},
+        {"without no-replace renames, the hard link finds a file appearing at the target",
+         Answer::No, 4, false, false,
+         [](Step& s, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             AppearLate(s, fs);
+         }},
+        {"without no-replace renames or links, the last resort looks before it renames", Answer::No,
+         4, false, false,
+         [](Step& s, FaultyFileSystem& fs) {
+             fs.RefuseNoReplace(EINVAL);
+             fs.FailLinks(EPERM);
+             AppearLate(s, fs);
+         }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         Step s;
         s.f.Music.CreateFile("a b.mp3", "mine");
-        s.f.Music.CreateFile("a_b.mp3", "other");
         ScriptedUserInterface ui({row.answer});
-        PosixFileSystem fs;
+        FaultyFileSystem fs;
+        row.arrange(s, fs);
         s.Rename("a b.mp3", "a_b", ".mp3", ui, fs);
         ASSERT_EQ(ui.Boxes().size(), 1U);
         ExpectBox(ui.Boxes()[0], ConflictText("a b.mp3", "a_b.mp3"), kConflictTitle,
@@ -138,12 +162,6 @@ TEST(RenameStep, ConflictAnswersDecideWithoutLosingAFile) {
         EXPECT_EQ(s.f.Run.CancelProcess, row.cancelled);
         EXPECT_EQ(s.f.LogText() != kMissing, row.replaced);
     }
-}
-
-// A file that appears at the target between the look and the rename.
-void AppearLate(Step& s, FaultyFileSystem& fs) {
-    fs.BeforeRename(
-        [&s](const std::filesystem::path&) { s.f.Music.CreateFile("a_b.mp3", "late"); });
 }
 
 // A Yes comes first where the target is there beforehand.
@@ -174,21 +192,6 @@ TEST(RenameStep, FailedRenameIsToldNeverCountedAndLosesNothing) {
              fs.BeforeRename([](const std::filesystem::path& from) { ::unlink(from.c_str()); });
          },
          "a_b", "a_b.mp3", "No such file or directory", Answer::Ok, kMissing, kMissing},
-        {"a file appearing at the target is never replaced unasked", AppearLate, "a_b", "a_b.mp3",
-         "File exists", Answer::Ok, "mine", "late"},
-        {"without no-replace renames, the hard link refuses a file appearing at the target",
-         [](Step& s, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             AppearLate(s, fs);
-         },
-         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
-        {"without no-replace renames or links, the last resort looks before it renames",
-         [](Step& s, FaultyFileSystem& fs) {
-             fs.RefuseNoReplace(EINVAL);
-             fs.FailLinks(EPERM);
-             AppearLate(s, fs);
-         },
-         "a_b", "a_b.mp3", "File exists", Answer::Ok, "mine", "late"},
         {"the old name cannot be dropped after the link: the new name is taken back",
          [](Step&, FaultyFileSystem& fs) {
              fs.RefuseNoReplace(EINVAL);

@@ -133,10 +133,11 @@ TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
     for (const char* name : {"a a.mp3", "b b.mp3", "c c.mp3"}) {
         run.Music.CreateFile(name, name);
     }
-    // Every target appears right after the look; each rename is refused and told.
+    // Every target appears just before the hard link that stands in for the rename; the kernel
+    // refuses each link, and the user is asked (No keeps both files).
     const Environment faults = {"KLARWELL_FAULT_NOREPLACE=22",
                                 "KLARWELL_FAULT_RACE_DIR=" + run.Music.Path().native()};
-    EXPECT_EQ(run.Finish(Repeat("OK", 3) + "OK", faults), 0);
+    EXPECT_EQ(run.Finish(Repeat("No", 3) + "OK", faults), 0);
     EXPECT_EQ(Contents(run.Music), (Files{{"a a.mp3", "a a.mp3"},
                                           {"a_a.mp3", "raced"},
                                           {"b b.mp3", "b b.mp3"},

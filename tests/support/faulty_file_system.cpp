@@ -28,27 +28,28 @@ FaultyFileSystem::FaultyFileSystem() : m_Real(InjectingCalls()) {}
 
 engine::SystemCalls FaultyFileSystem::InjectingCalls() {
     engine::SystemCalls calls;
-    calls.RenameAt2 = [this](const char* from, const char* to, unsigned flags) {
+    calls.RenameAt2 = [this](int fromFolder, const char* from, int toFolder, const char* to,
+                             unsigned flags) {
         if (m_NoReplaceError != 0) {
             errno = m_NoReplaceError;
             return -1;
         }
-        return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+        return ::renameat2(fromFolder, from, toFolder, to, flags);
     };
-    calls.Link = [this](const char* from, const char* to) {
+    calls.Link = [this](int fromFolder, const char* from, int toFolder, const char* to) {
         if (m_LinkError != 0) {
             errno = m_LinkError;
             return -1;
         }
-        return ::link(from, to);
+        return ::linkat(fromFolder, from, toFolder, to, 0);
     };
-    calls.Unlink = [this](const char* path) {
-        const auto it = m_RemoveFailures.find(std::filesystem::path(path).filename().native());
+    calls.Unlink = [this](int folder, const char* name) {
+        const auto it = m_RemoveFailures.find(std::filesystem::path(name).filename().native());
         if (it != m_RemoveFailures.end()) {
             errno = it->second;
             return -1;
         }
-        return ::unlink(path);
+        return ::unlinkat(folder, name, 0);
     };
     calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
         if (!m_WriteFaultActive) {
@@ -82,6 +83,10 @@ std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::
         }
     }
     return path;
+}
+
+std::error_code FaultyFileSystem::HoldFolder(const std::filesystem::path& folder) {
+    return m_Real.HoldFolder(folder);
 }
 
 bool FaultyFileSystem::Exists(const std::filesystem::path& path) const {

@@ -47,6 +47,7 @@ public:
     [[nodiscard]] int ListingCalls() const { return m_ListingCalls; }
     [[nodiscard]] const std::vector<std::filesystem::path>& Synced() const { return m_Synced; }
 
+    std::error_code HoldFolder(const std::filesystem::path& folder) override;
     [[nodiscard]] bool Exists(const std::filesystem::path& path) const override;
     [[nodiscard]] std::error_code Rename(const std::filesystem::path& from,
                                          const std::filesystem::path& to) override;
