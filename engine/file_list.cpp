@@ -1,9 +1,10 @@
 #include "engine/file_list.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/internal/name_parts.h"
@@ -17,9 +18,7 @@ namespace {
 // lower case, a run of digits as "0", the run's length without its leading zeros in two bytes, and
 // those digits. No other byte of a key lies in the digits' range, so a number meets any other
 // character as its first digit would.
-std::string NaturalKey(std::string_view name) {
-    std::string key;
-    key.reserve(name.size() + 8);
+void AppendNaturalKey(std::string& key, std::string_view name) {
     for (std::size_t i = 0; i < name.size();) {
         if (!IsAsciiDigit(name[i])) {
             key += AsciiLower(name[i]);
@@ -39,6 +38,11 @@ std::string NaturalKey(std::string_view name) {
         key += static_cast<char>(length & 0xFF);
         key.append(name.substr(start, i - start));
     }
+}
+
+std::string NaturalKey(std::string_view name) {
+    std::string key;
+    AppendNaturalKey(key, name);
     return key;
 }
 
@@ -61,16 +65,36 @@ bool NaturalLess(std::string_view a, std::string_view b) {
 FolderListing ListAudioFiles(const FileSystem& fs, const std::filesystem::path& folder) {
     FolderListing listing = fs.ListFiles(folder);
     std::erase_if(listing.Names, [](const std::string& name) { return !MatchesListPattern(name); });
-    // Each key made once, not once per comparison: a folder of a million names is a normal day.
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(listing.Names.size());
-    for (std::string& name : listing.Names) {
-        std::string key = NaturalKey(name);
-        keyed.emplace_back(std::move(key), std::move(name));
+    // Each key made once, not once per comparison, all in one buffer: a folder of a million names
+    // is a normal day.
+    std::vector<std::string>& names = listing.Names;
+    std::string keys;
+    std::vector<std::uint32_t> starts;
+    starts.reserve(names.size() + 1);
+    for (const std::string& name : names) {
+        starts.push_back(static_cast<std::uint32_t>(keys.size()));
+        AppendNaturalKey(keys, name);
     }
-    std::sort(keyed.begin(), keyed.end());
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
-        listing.Names[i] = std::move(keyed[i].second);
+    starts.push_back(static_cast<std::uint32_t>(keys.size()));
+    const auto key = [&](std::uint32_t i) {
+        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<std::uint32_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int byKey = key(a).compare(key(b));
+        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+    });
+    // Into that order in place, one cycle of the permutation at a time.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        std::size_t at = i;
+        while (order[at] != i) {
+            const std::size_t from = order[at];
+            std::swap(names[at], names[from]);
+            order[at] = static_cast<std::uint32_t>(at);
+            at = from;
+        }
+        order[at] = static_cast<std::uint32_t>(at);
     }
     return listing;
 }
