@@ -4,19 +4,22 @@
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include <gtest/gtest.h>
+#include <vector>
 
 #include "engine/clean_settings.h"
 #include "engine/cleanup_log.h"
 #include "engine/run_state.h"
+#include "engine/user_interface.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
 namespace klarwell::testing {
 
-// A music folder, a folder standing for the program's own, and a state folder for the log's
-// fallback, with settings that point at the music folder.
+using Lines = std::vector<std::string>;
+using Answers = std::vector<engine::Answer>;
+
+// A music folder, the program's folder and the state folder of the log, with settings for music.
 struct EngineFixture {
     TempFolder Music;
     TempFolder Program;
@@ -30,20 +33,30 @@ struct EngineFixture {
         Settings.FolderPath = Music.Path();
     }
 
-    // The full path as the log writes it.
-    [[nodiscard]] std::string InMusic(std::string_view name) const {
-        return Music.Path().native() + "/" + std::string(name);
+    // The log line of one rename in the music folder.
+    [[nodiscard]] std::string Logged(std::string_view from, std::string_view to) const {
+        const std::string folder = Music.Path().native() + "/";
+        return LogLineText(folder + std::string(from), folder + std::string(to));
     }
     [[nodiscard]] std::string LogText() const { return Program.Read("cleanup.log"); }
 };
 
-// The engine's boxes never carry an icon.
-inline void ExpectBox(const RecordedBox& box, std::string_view text, std::string_view title,
-                      engine::Buttons buttons) {
-    EXPECT_EQ(box.Text, text);
-    EXPECT_EQ(box.Title, title);
-    EXPECT_EQ(box.Buttons, buttons);
-    EXPECT_EQ(box.Icon, engine::Icon::None);
+// The engine's boxes and status texts as ScriptedUserInterface records them.
+inline std::string Cleaned(int corrections) {
+    return "status " + CleanedStatus(corrections);
+}
+inline std::string FinishedBox(int cleaned) {
+    return BoxEvent(kTitle, engine::Buttons::Ok, FinishedText(cleaned));
+}
+inline std::string EmptyNameBox(std::string_view listed) {
+    return BoxEvent(kTitle, engine::Buttons::OkCancel, EmptyNameText(listed));
+}
+inline std::string ConflictBox(std::string_view listed, std::string_view target) {
+    return BoxEvent(kConflictTitle, engine::Buttons::YesNoCancel, ConflictText(listed, target));
+}
+inline std::string FailureBox(std::string_view listed, std::string_view target,
+                              std::string_view reason) {
+    return BoxEvent(kTitle, engine::Buttons::OkCancel, RenameFailureText(listed, target, reason));
 }
 
 inline constexpr auto kToUnderscores = engine::SpaceUnderscoreMode::SpacesToUnderscores;
@@ -61,6 +74,7 @@ public:
         return Set(&engine::CleanSettings::SpaceMode, mode);
     }
     Options& Width(int digits) { return Set(&engine::CleanSettings::FileCountChars, digits); }
+    Options& First(int index) { return Set(&engine::CleanSettings::FirstIndex, index); }
     Options& Prefix(std::string text, bool ticked = true) {
         m_Settings.Prefix = std::move(text);
         return Set(&engine::CleanSettings::AddPrefix, ticked);

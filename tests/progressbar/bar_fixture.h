@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +11,9 @@
 
 namespace klarwell::progressbar::testing {
 
+inline constexpr Pixel kWhite = Rgb(255, 255, 255);
+inline constexpr Pixel kBar = Rgb(0, 120, 215);  // system colour 13, the loaded default
+
 struct TextDraw {
     Rect Where;
     std::string Text;
@@ -19,7 +21,7 @@ struct TextDraw {
     bool operator==(const TextDraw&) const = default;
 };
 
-// What the bar asked of its text renderer, kept by the test while the bar owns the renderer.
+// What the bar asked of its text renderer.
 struct TextLog {
     int Measures = 0;
     std::vector<TextDraw> Draws;
@@ -29,7 +31,6 @@ struct TextLog {
 class FakeTextRenderer final : public TextRenderer {
 public:
     explicit FakeTextRenderer(TextLog& log) : m_Log(log) {}
-
     TextSize Measure(std::string_view text, const FontObject& /*font*/) override {
         ++m_Log.Measures;
         return TextSize{6 * static_cast<int>(text.size()), 13};
@@ -55,30 +56,44 @@ inline std::unique_ptr<XP_ProgressBar> MakeBar(int scrolling, int orientation, i
     return bar;
 }
 
-struct Ink {
-    char Letter;
-    Pixel Color;
+// The letter at position i of Letters stands for Colors[i].
+struct Legend {
+    std::string_view Letters;
+    std::vector<Pixel> Colors;
 };
+using Rows = std::vector<std::string>;
 
-// The surface as rows of letters, one per pixel as the legend names its colour ('?' for others).
-inline std::vector<std::string> Drawing(const PixelSurface& surface,
-                                        std::initializer_list<Ink> legend) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < surface.Height(); ++y) {
-        std::string row(static_cast<std::size_t>(surface.Width()), '?');
-        for (int x = 0; x < surface.Width(); ++x) {
-            for (const Ink& ink : legend) {
-                if (surface.GetPixel(x, y) == ink.Color) {
-                    row[static_cast<std::size_t>(x)] = ink.Letter;
-                    break;
-                }
-            }
+// Colours the bar draws. Digits and a, p, q: LightenColor(bar, 150, 100, 180, 140, 200, 10, 25,
+// 250, 220, 160, 120); m, n: row 10 of the gradient frame's track and fill; D, T: the dark style's
+// frame and tint; s, d, l: system colours 16, 21, 22; A, b, c, g: the corner greys.
+inline const Legend kInks = {
+    ".BkfeE12345678amnDTsdlAbcgpq",
+    {kWhite,   kBar,     0,        0x686868, 0xBEBEBE, 0xEFEFEF, 0xEEC796,
+     0xE6AC64, 0xF3D7B4, 0xECC28C, 0xF6E1C8, 0xD87D0A, 0xDA8519, 0xFEFCFA,
+     0xF9ECDC, 0xDE9232, 0xECBE85, 0xA95E00, 0x5A370A, 0xA0A0A0, 0x696969,
+     0xE3E3E3, 0xA6ABAC, 0xA7ABAC, 0x7D7E7F, 0x777777, 0xF0CCA0, 0xE9B778}};
+
+// length pixels from (x, y), rightward or downward, as letters ('?' for colours not in legend).
+inline std::string Strip(const PixelSurface& surface, int x, int y, std::size_t length, bool down,
+                         const Legend& legend = kInks) {
+    std::string letters(length, '?');
+    for (std::size_t i = 0; i < length; ++i) {
+        const int at = static_cast<int>(i);
+        const Pixel pixel = surface.GetPixel(down ? x : x + at, down ? y + at : y);
+        for (std::size_t c = 0; c < legend.Colors.size(); ++c) {
+            letters[i] = pixel == legend.Colors[c] ? legend.Letters[c] : letters[i];
         }
-        rows.push_back(row);
+    }
+    return letters;
+}
+
+// The whole surface as rows of letters.
+inline Rows Drawing(const PixelSurface& surface, const Legend& legend = kInks) {
+    Rows rows;
+    for (int y = 0; y < surface.Height(); ++y) {
+        rows.push_back(Strip(surface, 0, y, std::size_t(surface.Width()), false, legend));
     }
     return rows;
 }
-
-using Rows = std::vector<std::string>;
 
 }  // namespace klarwell::progressbar::testing

@@ -6,168 +6,128 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <utility>
 
 namespace klarwell::testing {
 
 namespace {
 
-std::error_code Errno(int error) {
-    return {error, std::generic_category()};
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+// Sets errno and says so when an error is chosen.
+bool Fails(int error) {
+    if (error != 0) {
+        errno = error;
+    }
+    return error != 0;
 }
 
 }  // namespace
 
-FaultyFileSystem::FaultyFileSystem() : m_Real(InjectingCalls()) {}
+FaultyFileSystem::FaultyFileSystem(Faults faults)
+    : PosixFileSystem(InjectingCalls(this)), m_Faults(std::move(faults)) {}
 
-engine::SystemCalls FaultyFileSystem::InjectingCalls() {
+// The calls run only once the object is whole.
+engine::SystemCalls FaultyFileSystem::InjectingCalls(FaultyFileSystem* self) {
     engine::SystemCalls calls;
-    calls.RenameAt2 = [this](int fromFolder, const char* from, int toFolder, const char* to,
+    calls.RenameAt2 = [self](int fromFolder, const char* from, int toFolder, const char* to,
                              unsigned flags) {
-        if (m_NoReplaceError != 0) {
-            errno = m_NoReplaceError;
-            return -1;
-        }
-        return ::renameat2(fromFolder, from, toFolder, to, flags);
+        return Fails(self->m_Faults.NoReplaceError)
+                   ? -1
+                   : ::renameat2(fromFolder, from, toFolder, to, flags);
     };
-    calls.Link = [this](int fromFolder, const char* from, int toFolder, const char* to) {
-        if (m_LinkError != 0) {
-            errno = m_LinkError;
-            return -1;
-        }
-        return ::linkat(fromFolder, from, toFolder, to, 0);
+    calls.Link = [self](int fromFolder, const char* from, int toFolder, const char* to) {
+        return Fails(self->m_Faults.LinkError) ? -1 : ::linkat(fromFolder, from, toFolder, to, 0);
     };
-    calls.Unlink = [this](int folder, const char* name) {
-        const auto it = m_RemoveFailures.find(std::filesystem::path(name).filename().native());
-        if (it != m_RemoveFailures.end()) {
-            errno = it->second;
-            return -1;
-        }
-        return ::unlinkat(folder, name, 0);
+    calls.Unlink = [self](int folder, const char* name) {
+        const bool chosen = std::filesystem::path(name).filename() == self->m_Faults.RemoveName;
+        return Fails(chosen ? self->m_Faults.RemoveError : 0) ? -1 : ::unlinkat(folder, name, 0);
     };
-    calls.Write = [this](int fd, const void* data, std::size_t size) -> ssize_t {
-        if (!m_WriteFaultActive) {
+    calls.Write = [self](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (!self->m_WriteFaultActive) {
             return ::write(fd, data, size);
         }
-        if (m_WriteLeft == 0) {
-            errno = m_WriteError;
+        if (Fails(self->m_WriteLeft == 0 ? self->m_Faults.WriteError : 0)) {
             return -1;
         }
-        const ssize_t written = ::write(fd, data, std::min(size, m_WriteLeft));
-        if (written > 0) {
-            m_WriteLeft -= static_cast<std::size_t>(written);
-        }
+        const ssize_t written = ::write(fd, data, std::min(size, self->m_WriteLeft));
+        self->m_WriteLeft -= static_cast<std::size_t>(std::max<ssize_t>(written, 0));
         return written;
     };
     return calls;
 }
 
-void FaultyFileSystem::FailAppendsIn(std::filesystem::path folder, int error) {
-    m_AppendFailures[std::move(folder)] = error;
-}
-
 std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::path& path) const {
-    if (m_Real.Exists(path) || !m_IgnoreCase) {
+    if (!m_Faults.IgnoreCase || PosixFileSystem::Exists(path)) {
         return path;
     }
-    const engine::FolderListing listing = m_Real.ListFiles(path.parent_path());
-    for (const std::string& name : listing.Names) {
-        if (EqualIgnoringCase(name, path.filename().native())) {
+    const auto folded = [](std::string name) {
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return name;
+    };
+    for (const std::string& name : PosixFileSystem::ListFiles(path.parent_path()).Names) {
+        if (folded(name) == folded(path.filename().native())) {
             return path.parent_path() / name;
         }
     }
     return path;
 }
 
-std::error_code FaultyFileSystem::HoldFolder(const std::filesystem::path& folder) {
-    return m_Real.HoldFolder(folder);
-}
-
 bool FaultyFileSystem::Exists(const std::filesystem::path& path) const {
-    return m_Real.Exists(FindIgnoringCase(path));
+    return PosixFileSystem::Exists(FindIgnoringCase(path));
 }
 
-std::error_code FaultyFileSystem::InjectedRenameError(const std::filesystem::path& from,
-                                                      const std::filesystem::path& to) {
-    ++m_RenameCalls;
-    for (const auto& [name, error] : m_RenameFailures) {
-        if (from.filename() == name || to.filename() == name) {
-            return Errno(error);
-        }
+std::error_code FaultyFileSystem::RenameFault(const std::filesystem::path& from,
+                                              const std::filesystem::path& to) {
+    const std::string& name = m_Faults.RenameName;
+    if (from.filename() == name || to.filename() == name) {
+        return {m_Faults.RenameError, std::generic_category()};
     }
-    if (m_BeforeRename) {
-        m_BeforeRename(from);
+    if (m_Faults.BeforeRename) {
+        m_Faults.BeforeRename(from);
     }
     return {};
 }
 
 std::error_code FaultyFileSystem::Rename(const std::filesystem::path& from,
                                          const std::filesystem::path& to) {
-    if (const std::error_code ec = InjectedRenameError(from, to)) {
+    if (const std::error_code ec = RenameFault(from, to)) {
         return ec;
     }
-    return m_Real.Rename(from, to);
+    return PosixFileSystem::Rename(from, to);
 }
 
 std::error_code FaultyFileSystem::RenameNoReplace(const std::filesystem::path& from,
                                                   const std::filesystem::path& to) {
-    if (const std::error_code ec = InjectedRenameError(from, to)) {
+    if (const std::error_code ec = RenameFault(from, to)) {
         return ec;
     }
     // A case-blind file system refuses a target that differs from an existing name in case only.
-    if (m_IgnoreCase && Exists(to)) {
-        return Errno(EEXIST);
+    if (m_Faults.IgnoreCase && Exists(to)) {
+        return std::make_error_code(std::errc::file_exists);
     }
-    return m_Real.RenameNoReplace(from, to);
-}
-
-std::error_code FaultyFileSystem::Remove(const std::filesystem::path& path) {
-    ++m_RemoveCalls;
-    return m_Real.Remove(path);
+    return PosixFileSystem::RenameNoReplace(from, to);
 }
 
 std::error_code FaultyFileSystem::AppendLine(const std::filesystem::path& file,
                                              std::string_view line) {
-    ++m_AppendCalls;
-    for (const auto& [folder, error] : m_AppendFailures) {
-        if (folder.empty() || file.parent_path() == folder) {
-            return Errno(error);
-        }
+    const bool folder =
+        m_Faults.AppendFolder.empty() || file.parent_path() == m_Faults.AppendFolder;
+    if (m_Faults.AppendError != 0 && folder) {
+        return {m_Faults.AppendError, std::generic_category()};
     }
-    m_WriteFaultActive = m_WriteError != 0 && file.parent_path() == m_WriteFolder;
-    m_WriteLeft = m_WriteLimit;
-    return m_Real.AppendLine(file, line);
+    m_WriteFaultActive = m_Faults.WriteError != 0 && file.parent_path() == m_Faults.WriteFolder;
+    m_WriteLeft = m_Faults.WriteLimit;
+    return PosixFileSystem::AppendLine(file, line);
 }
 
 std::error_code FaultyFileSystem::Sync(const std::filesystem::path& path) {
     m_Synced.push_back(path);
-    return m_Real.Sync(path);
-}
-
-std::error_code FaultyFileSystem::CreateFolders(const std::filesystem::path& folder) {
-    if (m_CreateFoldersError != 0) {
-        return Errno(m_CreateFoldersError);
-    }
-    return m_Real.CreateFolders(folder);
+    return PosixFileSystem::Sync(path);
 }
 
 engine::SameFileResult FaultyFileSystem::IsSameFile(const std::filesystem::path& a,
                                                     const std::filesystem::path& b) const {
-    return m_Real.IsSameFile(FindIgnoringCase(a), FindIgnoringCase(b));
-}
-
-engine::FolderListing FaultyFileSystem::ListFiles(const std::filesystem::path& folder) const {
-    ++m_ListingCalls;
-    if (m_ListingError != 0) {
-        return {{}, Errno(m_ListingError)};
-    }
-    return m_Real.ListFiles(folder);
+    return PosixFileSystem::IsSameFile(FindIgnoringCase(a), FindIgnoringCase(b));
 }
 
 }  // namespace klarwell::testing

@@ -129,6 +129,18 @@ inline std::string UndoLineSkipped(int number, std::string_view log, std::string
     return "klarwell-undo: line " + std::to_string(number) + " of " + std::string(log) + " " +
            std::string(fault) + ", skipped";
 }
+inline std::string UndoFewer(int found, std::string_view folder, int asked) {
+    return "Only " + std::to_string(found) + " renames of " + std::string(folder) +
+           " are in the log, not " + std::to_string(asked) + ".";
+}
+
+// Batch: why klarwell-batch ends at an unanswered box.
+inline constexpr std::string_view kBatchNoAnswerLeft =
+    "klarwell-batch: no answer left for this box\n";
+inline std::string BatchNotAButton(int answer, std::string_view buttons) {
+    return "klarwell-batch: --answers: answer " + std::to_string(answer) +
+           " is not a button of this box (" + std::string(buttons) + ")\n";
+}
 
 }  // namespace klarwell::testing::texts
 

@@ -3,51 +3,46 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/user_interface.h"
 
 namespace klarwell::testing {
 
-struct RecordedBox {
-    std::string Text;
-    std::string Title;
-    engine::Buttons Buttons = engine::Buttons::Ok;
-    engine::Icon Icon = engine::Icon::None;
-    engine::Answer Answer = engine::Answer::Ok;
-};
+// The line a box leaves in ScriptedUserInterface::Events(): "box <title> [<buttons>] <text>", and
+// " (i)" after it for the information icon.
+[[nodiscard]] std::string BoxEvent(std::string_view title, engine::Buttons buttons,
+                                   std::string_view text);
 
-// Answers the boxes from a queue, in order, and records everything the engine shows. A box with
-// no answer left fails the test and is answered Cancel.
+// Answers the boxes from a queue, in order, and records every call as one line: BoxEvent(),
+// "status <text>", "progress <n>", "select <n>", "reread", "show", "hide", "yield". A box with no
+// answer left fails the test and is answered Cancel if it has it, else No, else OK; an answer left
+// over fails the test too.
 class ScriptedUserInterface : public engine::UserInterface {
 public:
-    explicit ScriptedUserInterface(std::vector<engine::Answer> answers = {});
+    explicit ScriptedUserInterface(std::vector<engine::Answer> answers = {})
+        : m_Answers(std::move(answers)) {}
+    ~ScriptedUserInterface() override;
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
 
     engine::Answer ShowMessage(std::string_view text, std::string_view title,
                                engine::Buttons buttons, engine::Icon icon) override;
-    void SetStatusText(std::string_view text) override;
-    void SetProgress(int value) override;
-    void SelectListEntry(int index) override;
-    void RereadList() override;
-    void ShowProgress(bool shown) override;
-    void ProcessPendingEvents() override;
+    void SetStatusText(std::string_view text) override { Record("status " + std::string(text)); }
+    void SetProgress(int value) override { Record("progress " + std::to_string(value)); }
+    void SelectListEntry(int index) override { Record("select " + std::to_string(index)); }
+    void RereadList() override { Record("reread"); }
+    void ShowProgress(bool shown) override { Record(shown ? "show" : "hide"); }
+    void ProcessPendingEvents() override { Record("yield"); }
 
-    [[nodiscard]] const std::vector<RecordedBox>& Boxes() const { return m_Boxes; }
-    [[nodiscard]] const std::vector<std::string>& StatusTexts() const { return m_StatusTexts; }
-    [[nodiscard]] const std::vector<int>& ProgressValues() const { return m_ProgressValues; }
-    [[nodiscard]] const std::vector<int>& Selections() const { return m_Selections; }
-    // Every call in order, one short line each: "box <title>", "status <text>", "progress <n>",
-    // "select <n>", "reread", "show" / "hide", "yield".
     [[nodiscard]] const std::vector<std::string>& Events() const { return m_Events; }
-    [[nodiscard]] bool AllAnswersUsed() const { return m_NextAnswer == m_Answers.size(); }
 
 private:
+    void Record(std::string event) { m_Events.push_back(std::move(event)); }
+
     std::vector<engine::Answer> m_Answers;
     std::size_t m_NextAnswer = 0;
-    std::vector<RecordedBox> m_Boxes;
-    std::vector<std::string> m_StatusTexts;
-    std::vector<int> m_ProgressValues;
-    std::vector<int> m_Selections;
     std::vector<std::string> m_Events;
 };
 

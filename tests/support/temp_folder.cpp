@@ -60,4 +60,43 @@ std::string TempFolder::Read(std::string_view name) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<std::string> TempFolder::Entries() const {
+    std::vector<std::string> entries;
+    for (const std::string& name : Names()) {
+        std::error_code ec;
+        const std::filesystem::path path = m_Path / name;
+        if (std::filesystem::is_symlink(path, ec)) {
+            entries.push_back(name + " -> " + std::filesystem::read_symlink(path, ec).native());
+        } else if (std::filesystem::is_directory(path, ec)) {
+            entries.push_back(name + "/");
+        } else {
+            entries.push_back(name + ": " + Read(name));
+        }
+    }
+    return entries;
+}
+
+void TempFolder::Create(const std::vector<std::string>& entries) const {
+    for (const std::string& entry : entries) {
+        std::error_code ec;
+        const std::size_t link = entry.find(" -> ");
+        const std::size_t hardLink = entry.find(" => ");
+        if (entry.back() == '/') {
+            CreateFolder(entry.substr(0, entry.size() - 1));
+        } else if (link != std::string::npos) {
+            std::filesystem::create_symlink(entry.substr(link + 4), m_Path / entry.substr(0, link),
+                                            ec);
+        } else if (hardLink != std::string::npos) {
+            std::filesystem::create_hard_link(m_Path / entry.substr(hardLink + 4),
+                                              m_Path / entry.substr(0, hardLink), ec);
+        } else {
+            const std::size_t colon = entry.find(": ");
+            CreateFile(entry.substr(0, colon), entry.substr(colon + 2));
+        }
+        if (ec) {
+            ADD_FAILURE() << "cannot create " << entry << ": " << ec.message();
+        }
+    }
+}
+
 }  // namespace klarwell::testing

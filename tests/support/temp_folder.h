@@ -23,6 +23,10 @@ public:
     [[nodiscard]] std::vector<std::string> Names() const;
     // The content of a file, or "<missing>" when it cannot be read.
     [[nodiscard]] std::string Read(std::string_view name) const;
+    // Each entry, sorted: "name: content", "name -> link target", or "name/" for a folder.
+    [[nodiscard]] std::vector<std::string> Entries() const;
+    // Creates entries written as Entries() gives them, and "name => other" for a hard link.
+    void Create(const std::vector<std::string>& entries) const;
 
 private:
     std::filesystem::path m_Path;

@@ -30,11 +30,8 @@ TEST(ParseLogLine, ReadsBackFolderAndNamesOrSaysWhyALineIsNoRename) {
         {"\" as /\" in the folder", "Re-named/a as /b/x as /a as /b/y", "",
          LoggedRename{"/a as /b", "x", "y"}},
         {"the root folder", "Re-named//a.mp3 as //b.mp3", "", LoggedRename{"/", "a.mp3", "b.mp3"}},
-        {"escapes are bytes, other bytes stay",
-         R"(Re-named/m\x0A/\x09\x5C)"
-         "\xe9 as "
-         R"(/m\x0A/t)",
-         "", LoggedRename{"/m\n", "\t\\\xe9", "t"}},
+        {"escapes are bytes, other bytes stay", "Re-named/m\\x0A/\\x09\\x5C\xe9 as /m\\x0A/t", "",
+         LoggedRename{"/m\n", "\t\\\xe9", "t"}},
         {"a backslash without x, as older logs wrote it", R"(Re-named/m/a\b as /m/a_b)", "",
          LoggedRename{"/m", "a\\b", "a_b"}},
         {"another beginning", "Renamed/m/a.mp3 as /m/b.mp3", texts::kLineNotRenamed},
@@ -42,6 +39,7 @@ TEST(ParseLogLine, ReadsBackFolderAndNamesOrSaysWhyALineIsNoRename) {
         {"paths without a folder", "Re-named/a.mp3 as /b.mp3", texts::kLineNoSplit},
         {"cut before \" as \"", "Re-named/m/a b.mp3 a", texts::kLineNoSplit},
         {"cut inside an escape", R"(Re-named/m/a.mp3 as /m/b\x0)", texts::kLineBadEscape},
+        {"\\x at the very end", R"(Re-named/m/a.mp3 as /m/b\x)", texts::kLineBadEscape},
         {"lower-case hex", R"(Re-named/m/a.mp3 as /m/b\x0a)", texts::kLineBadEscape},
         {"a raw control byte", "Re-named/m/a\tb.mp3 as /m/ab.mp3", texts::kLineControlByte},
         {"an escaped slash", R"(Re-named/m/a.mp3 as /m/..\x2Fx)", texts::kLineBadName},
