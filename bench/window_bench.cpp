@@ -1,17 +1,24 @@
-// The Clean command over a folder of 32,767 files, once from frmMain on the offscreen platform and
-// once through the engine alone as klarwell-batch runs it; and Browse on a folder of 100,000
-// files, half of them audio.
+// The Clean command over folders of 32,767 and 100,000 files from frmMain on the offscreen platform
+// against the engine alone as klarwell-batch runs it; and Browse against reading the folder and
+// sorting its names.
 
+#include <dirent.h>
+#include <stdlib.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include <QApplication>
 #include <QMessageBox>
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_folder.h"
+#include "bench/bench_timing.h"
 #include "bench/silent_interface.h"
 #include "engine/clean_command.h"
 #include "engine/cleanup_log.h"
@@ -24,9 +31,6 @@
 namespace {
 
 using namespace klarwell;
-
-constexpr int kCleanFiles = 32767;
-constexpr int kBrowseFiles = 100000;
 
 class BenchFolder : public klarwell::bench::BenchRoot {
 public:
@@ -72,77 +76,153 @@ private:
     std::filesystem::path m_Folder;
 };
 
-void BM_FrmMain_CleanFolder(benchmark::State& state) {
+using klarwell::bench::Measure;
+using klarwell::bench::Median;
+using klarwell::bench::Timing;
+
+// The Clean command from frmMain and through the engine alone, in turns on the same folder; the
+// figures are medians of the rounds.
+void BM_FrmMain_CleanAgainstEngine(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
     BenchFolder folder;
     AnsweringDialogs dialogs(folder.Music());
     engine::PosixFileSystem fs;
     engine::CleanupLog log(folder.LogFolder(), folder.LogFolder());
+    klarwell::bench::SilentInterface ui;
     window::frmMain form(dialogs, fs, log);
     form.show();
-    bool checked = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        folder.Fill(kCleanFiles, false);
-        form.cmdBrowse_Click();
-        state.ResumeTiming();
-        form.cmdRemove_Click();
-        if (!checked) {
-            checked = true;
-            if (folder.Uncleaned() != 0 || form.Run.Corrections != kCleanFiles) {
-                state.SkipWithError("the window run left files uncleaned");
-                break;
-            }
-        }
-    }
-}
-BENCHMARK(BM_FrmMain_CleanFolder)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_Engine_CleanFolder(benchmark::State& state) {
-    BenchFolder folder;
-    engine::PosixFileSystem fs;
-    engine::CleanupLog log(folder.LogFolder(), folder.LogFolder());
-    klarwell::bench::SilentInterface ui;
-    bool checked = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        folder.Fill(kCleanFiles, false);
+    engine::RunState run;
+    const auto windowRun = [&] { form.cmdRemove_Click(); };
+    const auto engineRun = [&] {
         engine::CleanSettings settings;
         settings.FolderChosen = true;
         settings.FolderPath = folder.Music();
         settings.FileNames = engine::ListAudioFiles(fs, folder.Music()).Names;
-        engine::RunState run;
-        state.ResumeTiming();
         engine::RunCleanCommand(settings, run, ui, fs, log);
-        if (!checked) {
-            checked = true;
-            if (folder.Uncleaned() != 0 || run.Corrections != kCleanFiles) {
-                state.SkipWithError("the engine run left files uncleaned");
-                break;
+    };
+    std::vector<Timing> windowRounds;
+    std::vector<Timing> engineRounds;
+    bool windowFirst = true;
+    for (auto _ : state) {
+        Timing times[2];
+        for (const bool windowTurn : {windowFirst, !windowFirst}) {
+            folder.Fill(count, false);
+            if (windowTurn) {
+                // Browse shows the list the window's run works on; it is timed apart.
+                form.cmdBrowse_Click();
+                times[0] = Measure(windowRun);
+            } else {
+                run = {};
+                times[1] = Measure(engineRun);
+            }
+            // Every file renamed, by both.
+            const int renamed = windowTurn ? form.Run.Corrections : run.Corrections;
+            if (folder.Uncleaned() != 0 || renamed != count) {
+                state.SkipWithError("a run left files uncleaned");
+                return;
             }
         }
+        windowFirst = !windowFirst;
+        state.SetIterationTime(times[0].Real);
+        windowRounds.push_back(times[0]);
+        engineRounds.push_back(times[1]);
     }
+    const Timing window = Median(windowRounds);
+    const Timing engine = Median(engineRounds);
+    state.counters["window_ms"] = window.Real * 1e3;
+    state.counters["engine_ms"] = engine.Real * 1e3;
+    state.counters["x_engine"] = window.Real / engine.Real;
+    state.counters["x_engine_cpu"] = window.Cpu / engine.Cpu;
 }
-BENCHMARK(BM_Engine_CleanFolder)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_FileList_Browse100000(benchmark::State& state) {
+// The folder's names as readdir(3) gives them, sorted bytewise: what any listing must cost.
+std::vector<std::string> ReadAndSort(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (entry->d_name[0] != '.') {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Browse on a folder whose every other file is audio, in turns with readdir and a plain sort.
+void BM_FrmMain_BrowseAgainstReaddir(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
     BenchFolder folder;
-    folder.Fill(kBrowseFiles, true);
+    folder.Fill(count, true);
     AnsweringDialogs dialogs(folder.Music());
     engine::PosixFileSystem fs;
     engine::CleanupLog log(folder.LogFolder(), folder.LogFolder());
     window::frmMain form(dialogs, fs, log);
     form.show();
     form.cmdBrowse_Click();
-    if (form.File1->ListCount() != kBrowseFiles / 2 || form.File1->List(0) != "track 00000.mp3" ||
-        form.File1->List(1) != "track 00002.mp3") {
+    if (form.File1->ListCount() != count / 2 || form.File1->List(0) != "track 00000.mp3" ||
+        form.File1->List(1) != "track 00002.mp3" ||
+        ReadAndSort(folder.Music()).size() != static_cast<std::size_t>(count)) {
         state.SkipWithError("the list is not the folder's audio files in order");
         return;
     }
+    std::vector<Timing> browseRounds;
+    std::vector<Timing> readdirRounds;
+    bool browseFirst = true;
     for (auto _ : state) {
-        form.cmdBrowse_Click();
-        benchmark::DoNotOptimize(form.File1->ListCount());
+        Timing times[2];
+        for (const bool browseTurn : {browseFirst, !browseFirst}) {
+            if (browseTurn) {
+                times[0] = Measure([&] { form.cmdBrowse_Click(); });
+            } else {
+                times[1] = Measure([&] { benchmark::DoNotOptimize(ReadAndSort(folder.Music())); });
+            }
+        }
+        browseFirst = !browseFirst;
+        state.SetIterationTime(times[0].Real);
+        browseRounds.push_back(times[0]);
+        readdirRounds.push_back(times[1]);
     }
+    const Timing browse = Median(browseRounds);
+    const Timing readdir = Median(readdirRounds);
+    state.counters["browse_ms"] = browse.Real * 1e3;
+    state.counters["readdir_sort_ms"] = readdir.Real * 1e3;
+    state.counters["x_readdir"] = browse.Real / readdir.Real;
+    // On a loaded machine the CPU times tell the cost apart from the waiting.
+    state.counters["browse_cpu_ms"] = browse.Cpu * 1e3;
+    state.counters["readdir_sort_cpu_ms"] = readdir.Cpu * 1e3;
 }
-BENCHMARK(BM_FileList_Browse100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// `--large` adds a Browse of 1,000,000 files, which takes minutes. The Qt benchmarks run headless
+// unless told otherwise, under one QApplication.
+int main(int argc, char** argv) {
+    const bool large = klarwell::bench::TakeFlag(argc, argv, "--large");
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    for (const int files : {32767, 100000}) {
+        benchmark::RegisterBenchmark("BM_FrmMain_CleanAgainstEngine", BM_FrmMain_CleanAgainstEngine)
+            ->Arg(files)
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime();
+    }
+    std::vector<int> browseSizes = {100000};
+    if (large) {
+        browseSizes.push_back(1000000);
+    }
+    for (const int files : browseSizes) {
+        benchmark::RegisterBenchmark("BM_FrmMain_BrowseAgainstReaddir",
+                                     BM_FrmMain_BrowseAgainstReaddir)
+            ->Arg(files)
+            ->Iterations(5)
+            ->Unit(benchmark::kMillisecond)
+            ->UseManualTime();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

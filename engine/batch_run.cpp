@@ -61,8 +61,11 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
               CleanupLog& log) {
     state.Corrections = 0;
     state.CancelProcess = false;
-    state.NamesTakenThisRun.clear();
+    state.NamesTakenThisRun.Reset(settings.FileNames);
     log.StartRun();
+    // Every rename of the run reaches the folder the list was read from, whatever happens to its
+    // path meanwhile. Should it not open, each step meets and reports the reason itself.
+    static_cast<void>(fs.HoldFolder(settings.FolderPath));
     const int count = static_cast<int>(settings.FileNames.size());
     const int last = count - 1;
     for (state.cnt = 0; state.cnt <= last && !state.CancelProcess; ++state.cnt) {
@@ -71,7 +74,7 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
         ui.SetProgress(ProgressValue(state.cnt, count));
         // An entry whose name a rename of this run took over leads to that renamed file; its own
         // file was replaced with the user's consent. Renaming it again would move the wrong file.
-        if (state.NamesTakenThisRun.contains(listedName)) {
+        if (state.NamesTakenThisRun.IsTaken(static_cast<std::size_t>(state.cnt))) {
             continue;
         }
         if (!IsAudioFileName(listedName) || !NeedsCleaning(listedName, settings)) {
@@ -88,6 +91,7 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
         log.Sync(fs);
         static_cast<void>(fs.Sync(settings.FolderPath));
     }
+    static_cast<void>(fs.HoldFolder({}));
     ui.SetProgress(100);
     ui.RereadList();
     ui.ShowMessage("Finished!\r\n" + std::to_string(state.Corrections) + " file(s) cleaned",

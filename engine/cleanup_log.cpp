@@ -13,9 +13,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-void AppendFullPath(std::string& line, const std::filesystem::path& folder, std::string_view name) {
-    const std::filesystem::path path = FullPath(folder, name);
-    for (const char c : path.native()) {
+// Control bytes and the backslash as "\xHH", so that every line reads back to one pair of names.
+void AppendEscaped(std::string& line, std::string_view bytes) {
+    for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '\\') {
             AppendHexEscape(line, "\\x", byte);
@@ -25,11 +25,19 @@ void AppendFullPath(std::string& line, const std::filesystem::path& folder, std:
     }
 }
 
+void AppendFullPath(std::string& line, const std::filesystem::path& folder, std::string_view name) {
+    AppendEscaped(line, folder.native());
+    line += '/';
+    AppendEscaped(line, name);
+}
+
 }  // namespace
 
 std::string LogLine(const std::filesystem::path& folder, std::string_view listedName,
                     std::string_view targetName) {
-    std::string line = "Re-named";
+    std::string line;
+    line.reserve(2 * folder.native().size() + listedName.size() + targetName.size() + 16);
+    line += "Re-named";
     AppendFullPath(line, folder, listedName);
     line += " as ";
     AppendFullPath(line, folder, targetName);

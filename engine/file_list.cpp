@@ -1,7 +1,11 @@
 #include "engine/file_list.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "engine/internal/name_parts.h"
 #include "engine/name_bytes.h"
@@ -10,58 +14,36 @@ namespace klarwell::engine {
 
 namespace {
 
-// Letters without regard to case, every other byte by its unsigned value.
-unsigned char Folded(std::string_view text, std::size_t i) {
-    return static_cast<unsigned char>(AsciiLower(text[i]));
-}
-
-// Compares the digit runs starting at a[i] and b[j] by value and moves both past their run.
-int CompareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::size_t& j) {
-    while (i < a.size() && a[i] == '0') {
-        ++i;
-    }
-    while (j < b.size() && b[j] == '0') {
-        ++j;
-    }
-    const std::size_t startA = i;
-    const std::size_t startB = j;
-    while (i < a.size() && IsAsciiDigit(a[i])) {
-        ++i;
-    }
-    while (j < b.size() && IsAsciiDigit(b[j])) {
-        ++j;
-    }
-    const std::size_t lengthA = i - startA;
-    const std::size_t lengthB = j - startB;
-    if (lengthA != lengthB) {
-        return lengthA < lengthB ? -1 : 1;
-    }
-    const int digits = a.substr(startA, lengthA).compare(b.substr(startB, lengthB));
-    return digits < 0 ? -1 : (digits > 0 ? 1 : 0);
-}
-
-int NaturalCompare(std::string_view a, std::string_view b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (IsAsciiDigit(a[i]) && IsAsciiDigit(b[j])) {
-            if (const int numbers = CompareNumbers(a, i, b, j); numbers != 0) {
-                return numbers;
-            }
+// A byte string whose plain byte order is the natural order of the names: a letter stands as its
+// lower case, a run of digits as "0", the run's length without its leading zeros in two bytes, and
+// those digits. No other byte of a key lies in the digits' range, so a number meets any other
+// character as its first digit would.
+void AppendNaturalKey(std::string& key, std::string_view name) {
+    for (std::size_t i = 0; i < name.size();) {
+        if (!IsAsciiDigit(name[i])) {
+            key += AsciiLower(name[i]);
+            ++i;
             continue;
         }
-        const unsigned char ca = Folded(a, i);
-        const unsigned char cb = Folded(b, j);
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
+        while (i < name.size() && name[i] == '0') {
+            ++i;
         }
-        ++i;
-        ++j;
+        const std::size_t start = i;
+        while (i < name.size() && IsAsciiDigit(name[i])) {
+            ++i;
+        }
+        const std::size_t length = std::min<std::size_t>(i - start, 0xFFFF);
+        key += '0';
+        key += static_cast<char>(length >> 8);
+        key += static_cast<char>(length & 0xFF);
+        key.append(name.substr(start, i - start));
     }
-    if (i < a.size()) {
-        return 1;
-    }
-    return j < b.size() ? -1 : 0;
+}
+
+std::string NaturalKey(std::string_view name) {
+    std::string key;
+    AppendNaturalKey(key, name);
+    return key;
 }
 
 }  // namespace
@@ -73,7 +55,7 @@ bool MatchesListPattern(std::string_view name) {
 }
 
 bool NaturalLess(std::string_view a, std::string_view b) {
-    const int order = NaturalCompare(a, b);
+    const int order = NaturalKey(a).compare(NaturalKey(b));
     if (order != 0) {
         return order < 0;
     }
@@ -83,8 +65,37 @@ bool NaturalLess(std::string_view a, std::string_view b) {
 FolderListing ListAudioFiles(const FileSystem& fs, const std::filesystem::path& folder) {
     FolderListing listing = fs.ListFiles(folder);
     std::erase_if(listing.Names, [](const std::string& name) { return !MatchesListPattern(name); });
-    std::sort(listing.Names.begin(), listing.Names.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    // Each key made once, not once per comparison, all in one buffer: a folder of a million names
+    // is a normal day.
+    std::vector<std::string>& names = listing.Names;
+    std::string keys;
+    std::vector<std::uint32_t> starts;
+    starts.reserve(names.size() + 1);
+    for (const std::string& name : names) {
+        starts.push_back(static_cast<std::uint32_t>(keys.size()));
+        AppendNaturalKey(keys, name);
+    }
+    starts.push_back(static_cast<std::uint32_t>(keys.size()));
+    const auto key = [&](std::uint32_t i) {
+        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<std::uint32_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int byKey = key(a).compare(key(b));
+        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+    });
+    // Into that order in place, one cycle of the permutation at a time.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        std::size_t at = i;
+        while (order[at] != i) {
+            const std::size_t from = order[at];
+            std::swap(names[at], names[from]);
+            order[at] = static_cast<std::uint32_t>(at);
+            at = from;
+        }
+        order[at] = static_cast<std::uint32_t>(at);
+    }
     return listing;
 }
 

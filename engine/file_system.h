@@ -28,6 +28,13 @@ struct FolderListing {
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    // Holds the folder open until the next call (an empty path lets go). Meanwhile the calls below
+    // on a name directly in it reach this folder, even when its path is renamed or replaced by a
+    // link, and need not walk the path each time. A file system without descriptors ignores it.
+    virtual std::error_code HoldFolder(const std::filesystem::path& folder) {
+        static_cast<void>(folder);
+        return {};
+    }
     // True when the path names something that exists (file or folder); never fails.
     [[nodiscard]] virtual bool Exists(const std::filesystem::path& path) const = 0;
     // One rename(2): replaces an existing target in one step, so a failure leaves both as they

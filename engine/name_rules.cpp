@@ -19,21 +19,6 @@ std::string_view WithoutLastChars(std::string_view text, std::size_t count) {
     return text.substr(0, text.size() - std::min(count, text.size()));
 }
 
-std::string RemoveAll(std::string_view text, char unwanted) {
-    std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        if (c != unwanted) {
-            result += c;
-        }
-    }
-    return result;
-}
-
-void ReplaceChar(std::string& text, char from, char to) {
-    std::replace(text.begin(), text.end(), from, to);
-}
-
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -112,27 +97,41 @@ NewName ComputeNewName(std::string_view listedName, const CleanSettings& setting
             name = ReplaceAll(name, pair.Keyword, pair.With);
         }
     }
-    name = std::string(TrimSpaces(name));
-    for (const char unwanted : {'\'', '@', '#', '$', '%', '^'}) {
-        name = RemoveAll(name, unwanted);
+    // Character removal, "&" to "and", and spaces and underscores in one pass over the trimmed
+    // name: none of these rules makes or removes a character another one looks for.
+    const SpaceUnderscoreMode mode = settings.SpaceMode;
+    std::string cleaned;
+    cleaned.reserve(name.size() + 8);
+    for (const char c : TrimSpaces(name)) {
+        switch (c) {
+            case '\'':
+            case '@':
+            case '#':
+            case '$':
+            case '%':
+            case '^':
+            case '~':
+                break;
+            case '&':
+                cleaned += "and";
+                break;
+            case ' ':
+            case '_':
+                if (mode == SpaceUnderscoreMode::SpacesToUnderscores) {
+                    cleaned += '_';
+                } else if (mode == SpaceUnderscoreMode::UnderscoresToSpaces) {
+                    cleaned += ' ';
+                } else if (mode == SpaceUnderscoreMode::KeepSpacesAndUnderscores) {
+                    cleaned += c;
+                }
+                break;
+            default:
+                cleaned += c;
+        }
     }
-    name = ReplaceAll(name, "&", "and");
-    name = RemoveAll(name, '~');
-    switch (settings.SpaceMode) {
-        case SpaceUnderscoreMode::SpacesToUnderscores:
-            ReplaceChar(name, ' ', '_');
-            break;
-        case SpaceUnderscoreMode::UnderscoresToSpaces:
-            ReplaceChar(name, '_', ' ');
-            name = std::string(TrimSpaces(name));
-            break;
-        case SpaceUnderscoreMode::RemoveSpacesAndUnderscores:
-            name = RemoveAll(RemoveAll(name, ' '), '_');
-            break;
-        case SpaceUnderscoreMode::KeepSpacesAndUnderscores:
-            break;
-    }
-    result.NewFilename = std::move(name);
+    result.NewFilename = mode == SpaceUnderscoreMode::UnderscoresToSpaces
+                             ? std::string(TrimSpaces(cleaned))
+                             : std::move(cleaned);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -24,11 +25,13 @@ std::error_code Errno(int error) {
 
 SystemCalls RealSystemCalls() {
     return {
-        [](const char* from, const char* to, unsigned flags) {
-            return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+        [](int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
+            return ::renameat2(fromFolder, from, toFolder, to, flags);
         },
-        [](const char* from, const char* to) { return ::link(from, to); },
-        [](const char* path) { return ::unlink(path); },
+        [](int fromFolder, const char* from, int toFolder, const char* to) {
+            return ::linkat(fromFolder, from, toFolder, to, 0);
+        },
+        [](int folder, const char* name) { return ::unlinkat(folder, name, 0); },
         [](int fd, const void* data, std::size_t size) { return ::write(fd, data, size); },
     };
 }
@@ -74,6 +77,15 @@ bool EndsWithLineEnd(int fd, off_t size) {
     return ::pread(fd, tail, sizeof tail, size - 2) == 2 && tail[0] == '\r' && tail[1] == '\n';
 }
 
+// A link counts as what it leads to; one that leads nowhere is no folder.
+bool IsFolder(int folder, const dirent& entry) {
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+        return entry.d_type == DT_DIR;
+    }
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem() : m_Calls(RealSystemCalls()) {}
@@ -93,15 +105,54 @@ PosixFileSystem::PosixFileSystem(SystemCalls calls) : m_Calls(RealSystemCalls())
     }
 }
 
+PosixFileSystem::~PosixFileSystem() {
+    static_cast<void>(HoldFolder({}));
+}
+
+std::error_code PosixFileSystem::HoldFolder(const std::filesystem::path& folder) {
+    if (m_HeldFolder >= 0) {
+        static_cast<void>(::close(m_HeldFolder));
+    }
+    m_HeldFolder = -1;
+    m_HeldPath.clear();
+    if (folder.empty()) {
+        return {};
+    }
+    m_HeldFolder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_HeldFolder < 0) {
+        return LastError();
+    }
+    m_HeldPath = folder.native();
+    return {};
+}
+
+bool PosixFileSystem::IsHeldFolder(const std::filesystem::path& folder) const {
+    return m_HeldFolder >= 0 && folder.native() == m_HeldPath;
+}
+
+PosixFileSystem::Entry PosixFileSystem::At(const std::filesystem::path& path) const {
+    const std::string& text = path.native();
+    const std::size_t folderLength = m_HeldPath.size();
+    if (m_HeldFolder >= 0 && text.size() > folderLength + 1 && text[folderLength] == '/' &&
+        text.compare(0, folderLength, m_HeldPath) == 0 &&
+        text.find('/', folderLength + 1) == std::string::npos) {
+        return {m_HeldFolder, text.c_str() + folderLength + 1};
+    }
+    return {AT_FDCWD, text.c_str()};
+}
+
 // The entry itself counts, so a link that points nowhere is a name that is taken.
 bool PosixFileSystem::Exists(const std::filesystem::path& path) const {
+    const Entry entry = At(path);
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    return ::fstatat(entry.Folder, entry.Name, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::error_code PosixFileSystem::Rename(const std::filesystem::path& from,
                                         const std::filesystem::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
+    const Entry source = At(from);
+    const Entry target = At(to);
+    if (::renameat(source.Folder, source.Name, target.Folder, target.Name) != 0) {
         return LastError();
     }
     return {};
@@ -109,7 +160,10 @@ std::error_code PosixFileSystem::Rename(const std::filesystem::path& from,
 
 std::error_code PosixFileSystem::RenameNoReplace(const std::filesystem::path& from,
                                                  const std::filesystem::path& to) {
-    if (m_Calls.RenameAt2(from.c_str(), to.c_str(), RENAME_NOREPLACE) == 0) {
+    const Entry source = At(from);
+    const Entry target = At(to);
+    if (m_Calls.RenameAt2(source.Folder, source.Name, target.Folder, target.Name,
+                          RENAME_NOREPLACE) == 0) {
         return {};
     }
     if (errno != EINVAL && errno != ENOSYS) {
@@ -117,14 +171,14 @@ std::error_code PosixFileSystem::RenameNoReplace(const std::filesystem::path& fr
     }
     // The file system cannot refuse a replace within the rename (a FUSE or network mount). A hard
     // link to the new name is refused by the kernel itself when the name is taken.
-    if (m_Calls.Link(from.c_str(), to.c_str()) == 0) {
-        if (m_Calls.Unlink(from.c_str()) == 0) {
+    if (m_Calls.Link(source.Folder, source.Name, target.Folder, target.Name) == 0) {
+        if (m_Calls.Unlink(source.Folder, source.Name) == 0) {
             return {};
         }
         const std::error_code unlinkError = LastError();
         // Take the new name away again, so the file is left as it was; both names lead to the one
         // file, so nothing is lost should that fail too.
-        static_cast<void>(m_Calls.Unlink(to.c_str()));
+        static_cast<void>(m_Calls.Unlink(target.Folder, target.Name));
         return unlinkError;
     }
     if (!LinksUnsupported(errno)) {
@@ -139,7 +193,8 @@ std::error_code PosixFileSystem::RenameNoReplace(const std::filesystem::path& fr
 }
 
 std::error_code PosixFileSystem::Remove(const std::filesystem::path& path) {
-    if (m_Calls.Unlink(path.c_str()) != 0) {
+    const Entry entry = At(path);
+    if (m_Calls.Unlink(entry.Folder, entry.Name) != 0) {
         return LastError();
     }
     return {};
@@ -196,6 +251,9 @@ std::error_code PosixFileSystem::AppendLine(const std::filesystem::path& file,
 }
 
 std::error_code PosixFileSystem::Sync(const std::filesystem::path& path) {
+    if (IsHeldFolder(path)) {
+        return ::fsync(m_HeldFolder) == 0 ? std::error_code{} : LastError();
+    }
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) {
         return LastError();
@@ -216,15 +274,19 @@ std::error_code PosixFileSystem::CreateFolders(const std::filesystem::path& fold
 // file, which a rename may replace, while dropping the listed name would lose the content.
 SameFileResult PosixFileSystem::IsSameFile(const std::filesystem::path& a,
                                            const std::filesystem::path& b) const {
+    const Entry entryA = At(a);
+    const Entry entryB = At(b);
     struct stat first {};
     struct stat second {};
-    if (::lstat(a.c_str(), &first) != 0 || ::lstat(b.c_str(), &second) != 0) {
+    if (::fstatat(entryA.Folder, entryA.Name, &first, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(entryB.Folder, entryB.Name, &second, AT_SYMLINK_NOFOLLOW) != 0) {
         return {false, false, LastError()};
     }
     SameFileResult result;
     result.Same = first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     struct stat end {};
-    if (!result.Same && S_ISLNK(first.st_mode) && ::stat(a.c_str(), &end) == 0) {
+    if (!result.Same && S_ISLNK(first.st_mode) &&
+        ::fstatat(entryA.Folder, entryA.Name, &end, 0) == 0) {
         result.LeadsTo = end.st_dev == second.st_dev && end.st_ino == second.st_ino;
     }
     return result;
@@ -232,15 +294,31 @@ SameFileResult PosixFileSystem::IsSameFile(const std::filesystem::path& a,
 
 FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) const {
     FolderListing listing;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (!it->is_directory(typeError)) {
-            listing.Names.push_back(it->path().filename().native());
+    DIR* stream = nullptr;
+    // The held folder is listed through its descriptor: the one the renames reach.
+    const int fd = IsHeldFolder(folder)
+                       ? ::openat(m_HeldFolder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                       : ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || (stream = ::fdopendir(fd)) == nullptr) {
+        listing.Error = LastError();
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return listing;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(stream);
+        if (entry == nullptr) {
+            listing.Error = errno != 0 ? LastError() : std::error_code{};
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != ".." && !IsFolder(fd, *entry)) {
+            listing.Names.emplace_back(name);
         }
     }
-    listing.Error = ec;
+    ::closedir(stream);
     return listing;
 }
 

@@ -116,7 +116,14 @@ void RenameStep(std::string_view listedName, const CleanSettings& settings, RunS
     // A keyword, prefix or suffix can carry a separator; a name must never leave the folder.
     if (target.find_first_of(std::string_view("/\0", 2)) != std::string::npos) {
         ec = std::make_error_code(std::errc::invalid_argument);
-    } else if (FileExists(fs, to) == -1) {
+    } else {
+        // The rename itself finds out whether the name is taken, and never replaces unasked: no
+        // moment between a look and the rename in which a file could appear.
+        ec = fs.RenameNoReplace(from, to);
+    }
+    // A rename that failed for another reason onto a name that is taken is a conflict too: the
+    // user is asked first, as for any taken name.
+    if (ec == std::errc::file_exists || (ec && FileExists(fs, to) == -1)) {
         const Answer answer = ui.ShowMessage(ConflictText(listedName, target), kConflictTitle,
                                              Buttons::YesNoCancel, Icon::None);
         if (answer == Answer::No) {
@@ -128,9 +135,6 @@ void RenameStep(std::string_view listedName, const CleanSettings& settings, RunS
             return;
         }
         ec = ReplaceExisting(fs, folder, listedName, target, from, to);
-    } else {
-        // Refuses a file that appeared since the test above instead of replacing it unasked.
-        ec = fs.RenameNoReplace(from, to);
     }
 
     if (ec) {
@@ -142,7 +146,7 @@ void RenameStep(std::string_view listedName, const CleanSettings& settings, RunS
         return;
     }
 
-    state.NamesTakenThisRun.insert(target);
+    state.NamesTakenThisRun.Take(target);
     log.Append(LogLine(folder, listedName, target), fs, ui);
     ++state.Corrections;
     ui.SetStatusText(std::to_string(state.Corrections) + " cleaned");

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_set>
+
+#include "engine/taken_entries.h"
 
 namespace klarwell::engine {
 
@@ -17,9 +18,7 @@ struct RunState {
     std::int32_t CurFileCount = 0;          // index numbers handed out and not given back
     std::int32_t FileIndexCountOffset = 0;  // first index minus one
     bool CancelProcess = false;
-    // Names that renames of this run gave to files. The list is read before the run, so a later
-    // entry under such a name leads to a file that was already renamed.
-    std::unordered_set<std::string> NamesTakenThisRun;
+    TakenEntries NamesTakenThisRun;  // list entries whose name a rename of this run gave a file
 };
 
 }  // namespace klarwell::engine

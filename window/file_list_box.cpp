@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QItemSelectionModel>
 
 #include "engine/file_list.h"
@@ -50,7 +51,10 @@ std::error_code FileListBox::SetPath(const std::filesystem::path& folder) {
 }
 
 std::error_code FileListBox::Refresh() {
+    // A folder of many thousand files takes a moment to read; the user sees that it is working.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     engine::FolderListing listing = engine::ListAudioFiles(m_FileSystem, m_Path);
+    QApplication::restoreOverrideCursor();
     m_Model->BeginReset();
     if (listing.Error) {
         m_Names.clear();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,44 @@ TEST(RunBatch, FlushesTheLogAndTheFolderOnceAtTheEnd) {
     EXPECT_TRUE(untouched.Synced().empty());
 }
 
+// Runs `action` when the run reaches the second entry.
+struct InterruptingInterface : ScriptedUserInterface {
+    using ScriptedUserInterface::ScriptedUserInterface;
+    void SelectListEntry(int index) override {
+        ScriptedUserInterface::SelectListEntry(index);
+        if (index == 1) {
+            Action();
+        }
+    }
+    std::function<void()> Action;
+};
+
+// Whatever happens to the chosen folder's path during a run, each rename reaches the folder the
+// list was read from, never a folder that took its path.
+TEST(RunBatch, RenamesStayInTheFolderTheListCameFrom) {
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "the path replaced by a link" : "another folder moved to the path");
+        EngineFixture f;
+        f.Music.Create(
+            {"music/", "music/a a.mp3: a", "music/b b.mp3: b", "decoy/", "decoy/b b.mp3: decoy"});
+        f.Settings.FolderPath = f.Music.Path() / "music";
+        f.Settings.FileNames = {"a a.mp3", "b b.mp3"};
+        InterruptingInterface ui({Answer::Ok});
+        ui.Action = [&] {
+            std::filesystem::rename(f.Settings.FolderPath, f.Music.Path() / "moved");
+            if (link) {
+                std::filesystem::create_directory_symlink("decoy", f.Settings.FolderPath);
+            } else {
+                std::filesystem::rename(f.Music.Path() / "decoy", f.Settings.FolderPath);
+            }
+        };
+        PosixFileSystem fs;
+        RunBatch(f.Settings, f.Run, ui, fs, f.Log);
+        EXPECT_EQ(f.Music.Read("moved/a_a.mp3") + f.Music.Read("moved/b_b.mp3"), "ab");
+        EXPECT_EQ(f.Music.Read("music/b b.mp3"), "decoy");
+    }
+}
+
 // "a b.mp3" gets the row's base name and ".mp3", with 5 index numbers handed out. Only a rename is
 // counted and logged, after the log's earlier lines.
 TEST(RenameStep, EveryOutcomeOfOneFile) {
@@ -240,13 +279,12 @@ TEST(RenameStep, EveryOutcomeOfOneFile) {
          Lines{failed("File name too long", tooLong + ".mp3")}, mine, 4},
         {"the source vanished", mine, "a_b", Answers{Ok},
          Lines{failed("No such file or directory")}, Lines{}, 4, Faults{.BeforeRename = vanish}},
-        {"a late file at the target is never replaced", mine, "a_b", Answers{Ok},
-         Lines{failed("File exists")}, late, 4, Faults{.BeforeRename = appear}},
-        {"without no-replace, the hard link refuses a late file", mine, "a_b", Answers{Ok},
-         Lines{failed("File exists")}, late, 4,
-         Faults{.NoReplaceError = EINVAL, .BeforeRename = appear}},
-        {"without no-replace or links, a look refuses a late file", mine, "a_b", Answers{Ok},
-         Lines{failed("File exists")}, late, 4,
+        {"a late file at the target is asked about", mine, "a_b", Answers{No}, Lines{conflict},
+         late, 4, Faults{.BeforeRename = appear}},
+        {"without no-replace, the hard link finds a late file", mine, "a_b", Answers{No},
+         Lines{conflict}, late, 4, Faults{.NoReplaceError = EINVAL, .BeforeRename = appear}},
+        {"without no-replace or links, a look finds a late file", mine, "a_b", Answers{No},
+         Lines{conflict}, late, 4,
          Faults{.NoReplaceError = EINVAL, .LinkError = EPERM, .BeforeRename = appear}},
         {"the old name stays after the link: the new is taken back", mine, "a_b", Answers{Ok},
          Lines{failed("Permission denied")}, mine, 4,

@@ -482,12 +482,16 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
 
 TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {
     TempFolder folder;
-    folder.Create(
-        {"Track 10.mp3: ", "Track 2.MP3: ", "notes.txt: ", "take.tmc: ", "b.krt: ", "Folder.mp3/"});
+    // A link counts as what it leads to; one to nothing is a file.
+    folder.Create({"Track 10.mp3: ", "Track 2.MP3: ", "notes.txt: ", "take.tmc: ", "b.krt: ",
+                   "Folder.mp3/", "a1.wav: ", "A01.wav: ", "z.mp2 -> Folder.mp3",
+                   "gone.mp3 -> nowhere", "Track 02.mp3: ", "c.mp3 -> b.krt"});
     const PosixFileSystem fs{};
     const FolderListing listing = ListAudioFiles(fs, folder.Path());
     EXPECT_FALSE(listing.Error) << listing.Error.message();
-    EXPECT_EQ(listing.Names, (std::vector<std::string>{"b.krt", "Track 2.MP3", "Track 10.mp3"}));
+    EXPECT_EQ(listing.Names,
+              (std::vector<std::string>{"A01.wav", "a1.wav", "b.krt", "c.mp3", "gone.mp3",
+                                        "Track 02.mp3", "Track 2.MP3", "Track 10.mp3"}));
 
     const FolderListing missing = ListAudioFiles(fs, folder.Path() / "gone");
     EXPECT_TRUE(missing.Error) << "a folder that is not there is reported";

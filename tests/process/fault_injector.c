@@ -1,8 +1,8 @@
 /* Loaded with LD_PRELOAD into klarwell-batch: gives the errors and races that the kernel will not
  * give on demand. Each fault is switched on by an environment variable:
  *   KLARWELL_FAULT_NOREPLACE=E    renameat2 with RENAME_NOREPLACE fails with errno E
- *   KLARWELL_FAULT_RACE_DIR=D     a ".mp3" name in folder D that lstat finds missing is created
- *                                 right after, holding "raced"
+ *   KLARWELL_FAULT_RACE_DIR=D     a ".mp3" name in folder D that a hard link is about to take is
+ *                                 created right before, holding "raced"
  *   KLARWELL_FAULT_WRITE_FILE=F, KLARWELL_FAULT_WRITE_AFTER=K, KLARWELL_FAULT_WRITE_ERRNO=E
  *                                 writes to file F stop after K bytes in all, then fail with E
  */
@@ -10,6 +10,7 @@
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -42,9 +43,22 @@ int renameat2(int olddirfd, const char* from, int newdirfd, const char* to, unsi
     return real_renameat2(olddirfd, from, newdirfd, to, flags);
 }
 
-static void RaceAfterMissing(const char* path, int result) {
+/* The path a name given relative to a folder descriptor stands for. */
+static void PathAt(int folder, const char* name, char* path, size_t size) {
+    if (folder == AT_FDCWD || name[0] == '/') {
+        snprintf(path, size, "%s", name);
+        return;
+    }
+    char link[64];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", folder);
+    const ssize_t length = readlink(link, path, size - 1);
+    path[length > 0 ? length : 0] = '\0';
+    snprintf(path + strlen(path), size - strlen(path), "/%s", name);
+}
+
+static void RaceBeforeLink(const char* path) {
     const char* folder = getenv("KLARWELL_FAULT_RACE_DIR");
-    if (result == 0 || errno != ENOENT || folder == NULL) {
+    if (folder == NULL) {
         return;
     }
     const size_t length = strlen(folder);
@@ -54,29 +68,21 @@ static void RaceAfterMissing(const char* path, int result) {
         strcmp(path + pathLength - 4, ".mp3") != 0) {
         return;
     }
-    REAL(open, int, (const char*, int, ...));
-    const int fd = real_open(path, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd >= 0) {
         if (write(fd, "raced", 5) != 5) {
             /* The test finds the short file by its content. */
         }
         close(fd);
     }
-    errno = ENOENT;
 }
 
-int lstat(const char* path, struct stat* info) {
-    REAL(lstat, int, (const char*, struct stat*));
-    const int result = real_lstat(path, info);
-    RaceAfterMissing(path, result);
-    return result;
-}
-
-int lstat64(const char* path, struct stat64* info) {
-    REAL(lstat64, int, (const char*, struct stat64*));
-    const int result = real_lstat64(path, info);
-    RaceAfterMissing(path, result);
-    return result;
+int linkat(int olddirfd, const char* from, int newdirfd, const char* to, int flags) {
+    REAL(linkat, int, (int, const char*, int, const char*, int));
+    char path[4096];
+    PathAt(newdirfd, to, path, sizeof path);
+    RaceBeforeLink(path);
+    return real_linkat(olddirfd, from, newdirfd, to, flags);
 }
 
 static long long g_WrittenToFile;
@@ -92,7 +98,8 @@ ssize_t write(int fd, const void* data, size_t size) {
         if (length > 0) {
             target[length] = '\0';
             if (strcmp(target, file) == 0) {
-                const long long left = EnvInt("KLARWELL_FAULT_WRITE_AFTER") - g_WrittenToFile;
+                const long long limit = EnvInt("KLARWELL_FAULT_WRITE_AFTER");
+                const long long left = limit - g_WrittenToFile;
                 if (left <= 0) {
                     return Fail(EnvInt("KLARWELL_FAULT_WRITE_ERRNO"));
                 }

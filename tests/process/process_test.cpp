@@ -284,15 +284,15 @@ TEST(KlarwellUndo, TakesBackWhatItCanNewestFirstAndASecondUndoFromBothLogsRedoes
     EXPECT_EQ(work.Read("state/klarwell/cleanup.log"), stateLog);
 }
 
-// The rename cannot refuse a replace (EINVAL), so the link fallback runs, and the target appears
-// right after the look: the late file stays, the rename is refused and told.
+// The rename cannot refuse a replace (EINVAL), so the hard-link fallback runs, and the target
+// appears just before the link: the kernel refuses the link, the user is asked, No keeps both.
 TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
     TempFolder music;
     TempFolder work;
     music.CreateFile("a a.mp3", "A");
     const std::string faults =
         "KLARWELL_FAULT_NOREPLACE=22 KLARWELL_FAULT_RACE_DIR=" + Quote(music.Path());
-    EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,OK,OK", faults), work).Status, 0);
+    EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,No,OK", faults), work).Status, 0);
     EXPECT_EQ(Take(music), "a a.mp3=A|a_a.mp3=raced");
     EXPECT_EQ(work.Read("cleanup.log"), "<missing>");
 }

@@ -28,17 +28,18 @@ FaultyFileSystem::FaultyFileSystem(Faults faults)
 // The calls run only once the object is whole.
 engine::SystemCalls FaultyFileSystem::InjectingCalls(FaultyFileSystem* self) {
     engine::SystemCalls calls;
-    calls.RenameAt2 = [self](const char* from, const char* to, unsigned flags) {
+    calls.RenameAt2 = [self](int fromFolder, const char* from, int toFolder, const char* to,
+                             unsigned flags) {
         return Fails(self->m_Faults.NoReplaceError)
                    ? -1
-                   : ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+                   : ::renameat2(fromFolder, from, toFolder, to, flags);
     };
-    calls.Link = [self](const char* from, const char* to) {
-        return Fails(self->m_Faults.LinkError) ? -1 : ::link(from, to);
+    calls.Link = [self](int fromFolder, const char* from, int toFolder, const char* to) {
+        return Fails(self->m_Faults.LinkError) ? -1 : ::linkat(fromFolder, from, toFolder, to, 0);
     };
-    calls.Unlink = [self](const char* path) {
-        const bool chosen = std::filesystem::path(path).filename() == self->m_Faults.RemoveName;
-        return Fails(chosen ? self->m_Faults.RemoveError : 0) ? -1 : ::unlink(path);
+    calls.Unlink = [self](int folder, const char* name) {
+        const bool chosen = std::filesystem::path(name).filename() == self->m_Faults.RemoveName;
+        return Fails(chosen ? self->m_Faults.RemoveError : 0) ? -1 : ::unlinkat(folder, name, 0);
     };
     calls.Write = [self](int fd, const void* data, std::size_t size) -> ssize_t {
         if (!self->m_WriteFaultActive) {
