@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -39,6 +40,16 @@ public:
         if (fd >= 0) {
             ::close(fd);
         }
+    }
+
+    // The lines of the rename log, so that a run is seen to have logged every rename.
+    [[nodiscard]] std::size_t LoggedLines() const {
+        std::ifstream in(LogFolder() / "cleanup.log", std::ios::binary);
+        std::size_t lines = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++lines;
+        }
+        return lines;
     }
 
 private:

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 namespace klarwell::bench {
 
@@ -41,6 +44,57 @@ inline Timing Median(std::vector<Timing> rounds) {
     std::nth_element(rounds.begin(), middle, rounds.end(),
                      [](const Timing& a, const Timing& b) { return a.Real < b.Real; });
     return *middle;
+}
+
+// One of the runs that take turns: Prepare and Check are not timed; a Check that fails stops the
+// benchmark, so that no time of a wrong result counts.
+struct Contender {
+    std::function<void()> Run;
+    std::function<bool()> Check = [] { return true; };
+    std::function<void()> Prepare = [] {};
+};
+
+// Each round runs every contender once, in an order rotated from round to round, so that all see
+// the same load of a shared machine. Returns the median round of each; the iteration time is the
+// first contender's.
+inline std::vector<Timing> MedianRounds(benchmark::State& state,
+                                        const std::vector<Contender>& contenders) {
+    std::vector<std::vector<Timing>> rounds(contenders.size());
+    std::size_t first = 0;
+    for (auto _ : state) {
+        for (std::size_t k = 0; k < contenders.size(); ++k) {
+            const std::size_t which = (first + k) % contenders.size();
+            contenders[which].Prepare();
+            rounds[which].push_back(Measure(contenders[which].Run));
+            if (!contenders[which].Check()) {
+                state.SkipWithError("a run did not do all its work");
+                return std::vector<Timing>(contenders.size());
+            }
+        }
+        first = (first + 1) % contenders.size();
+        state.SetIterationTime(rounds[0].back().Real);
+    }
+    std::vector<Timing> medians;
+    for (const std::vector<Timing>& timings : rounds) {
+        medians.push_back(Median(timings));
+    }
+    return medians;
+}
+
+// A benchmark over a folder of `files`, timed by hand over `rounds` rounds.
+inline void Register(const char* name, void (*function)(benchmark::State&), int files, int rounds) {
+    benchmark::RegisterBenchmark(name, function)
+        ->Arg(files)
+        ->Iterations(rounds)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
+}
+
+inline int RunBenchmarks(int& argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 // Removes `flag` from the command line, which the benchmark library would refuse; true when it

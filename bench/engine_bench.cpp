@@ -1,6 +1,5 @@
 // A whole batch run over a folder of files that all need cleaning, against a loop that makes only
-// the system calls a rename must make: the existence test of the target, the no-replace rename,
-// and open/check/append/close of the log; and once per run the flush of the log and the folder.
+// the system calls a rename must make, and against the floor of any renamer.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -80,163 +77,111 @@ private:
     std::vector<std::string> m_Cleaned;
 };
 
-// The system calls a rename must make and nothing else, with every path and log line made before.
-class BaselineRenamer {
-public:
-    explicit BaselineRenamer(const BenchFolder& folder)
-        : m_LogFile(folder.LogFile().native()), m_Folder(folder.Music().native()) {
+// What both loops below rename and log, every path and line made before the timing.
+struct RenamePlan {
+    // Full paths, or names relative to the folder.
+    RenamePlan(const BenchFolder& folder, bool fullPaths)
+        : LogFile(folder.LogFile().native()), Folder(folder.Music().native()) {
+        const std::string in = fullPaths ? Folder + "/" : "";
         for (std::size_t i = 0; i < folder.Listed().size(); ++i) {
-            m_From.push_back((folder.Music() / folder.Listed()[i]).native());
-            m_To.push_back((folder.Music() / folder.Cleaned()[i]).native());
-            m_Lines.push_back("Re-named" + m_From.back() + " as " + m_To.back() + "\r\n");
+            From.push_back(in + folder.Listed()[i]);
+            To.push_back(in + folder.Cleaned()[i]);
+            Lines.push_back("Re-named" + Folder + "/" + folder.Listed()[i] + " as " + Folder + "/" +
+                            folder.Cleaned()[i] + "\r\n");
         }
     }
 
-    int RenameAll() const {
-        int renamed = 0;
-        for (std::size_t i = 0; i < m_From.size(); ++i) {
-            struct stat info {};
-            if (::lstat(m_To[i].c_str(), &info) == 0) {
-                continue;
-            }
-            if (::renameat2(AT_FDCWD, m_From[i].c_str(), AT_FDCWD, m_To[i].c_str(),
-                            RENAME_NOREPLACE) != 0) {
-                continue;
-            }
-            // The log's own checks: a regular file, and whether its last line is whole.
-            const int fd = ::open(m_LogFile.c_str(),
-                                  O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-            if (fd >= 0) {
-                struct stat log {};
-                char tail[2] = {};
-                if (::fstat(fd, &log) == 0 && log.st_size >= 2) {
-                    benchmark::DoNotOptimize(::pread(fd, tail, sizeof tail, log.st_size - 2));
-                }
-                benchmark::DoNotOptimize(::write(fd, m_Lines[i].data(), m_Lines[i].size()));
-                ::close(fd);
-            }
-            ++renamed;
-        }
-        // Once per run: the log and the folder go to the disk.
-        for (const std::string& path : {m_LogFile, m_Folder}) {
-            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-            if (fd >= 0) {
-                benchmark::DoNotOptimize(::fsync(fd));
-                ::close(fd);
-            }
-        }
-        return renamed;
-    }
-
-private:
-    std::string m_LogFile;
-    std::string m_Folder;
-    std::vector<std::string> m_From;
-    std::vector<std::string> m_To;
-    std::vector<std::string> m_Lines;
+    std::string LogFile;
+    std::string Folder;
+    std::vector<std::string> From;
+    std::vector<std::string> To;
+    std::vector<std::string> Lines;
 };
+
+void SyncAndClose(int fd) {
+    if (fd >= 0) {
+        benchmark::DoNotOptimize(::fsync(fd));
+        ::close(fd);
+    }
+}
+
+// The system calls a rename must make and nothing else: the existence test of the target, the
+// no-replace rename on full paths, and open/check/append/close of the log; once per run the flush
+// of the log and the folder.
+int BareLoop(const RenamePlan& plan) {
+    int renamed = 0;
+    for (std::size_t i = 0; i < plan.From.size(); ++i) {
+        struct stat info {};
+        if (::lstat(plan.To[i].c_str(), &info) == 0 ||
+            ::renameat2(AT_FDCWD, plan.From[i].c_str(), AT_FDCWD, plan.To[i].c_str(),
+                        RENAME_NOREPLACE) != 0) {
+            continue;
+        }
+        // The log's own checks: a regular file, and whether its last line is whole.
+        const int fd = ::open(plan.LogFile.c_str(),
+                              O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+        if (fd >= 0) {
+            struct stat log {};
+            char tail[2] = {};
+            if (::fstat(fd, &log) == 0 && log.st_size >= 2) {
+                benchmark::DoNotOptimize(::pread(fd, tail, sizeof tail, log.st_size - 2));
+            }
+            benchmark::DoNotOptimize(::write(fd, plan.Lines[i].data(), plan.Lines[i].size()));
+            ::close(fd);
+        }
+        ++renamed;
+    }
+    SyncAndClose(::open(plan.LogFile.c_str(), O_RDONLY | O_CLOEXEC));
+    SyncAndClose(::open(plan.Folder.c_str(), O_RDONLY | O_CLOEXEC));
+    return renamed;
+}
 
 // The floor under any renamer: the same renames relative to the folder opened once, and one
 // write(2) per log line to the log opened once.
-class FloorRenamer {
-public:
-    explicit FloorRenamer(const BenchFolder& folder)
-        : m_LogFile(folder.LogFile().native()),
-          m_Folder(folder.Music().native()),
-          m_From(folder.Listed()),
-          m_To(folder.Cleaned()) {
-        for (std::size_t i = 0; i < m_From.size(); ++i) {
-            m_Lines.push_back("Re-named" + m_Folder + "/" + m_From[i] + " as " + m_Folder + "/" +
-                              m_To[i] + "\r\n");
-        }
-    }
-
-    int RenameAll() const {
-        const int dir = ::open(m_Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const int log = ::open(m_LogFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-        int renamed = 0;
-        for (std::size_t i = 0; dir >= 0 && log >= 0 && i < m_From.size(); ++i) {
-            if (::renameat2(dir, m_From[i].c_str(), dir, m_To[i].c_str(), RENAME_NOREPLACE) != 0) {
-                continue;
-            }
-            benchmark::DoNotOptimize(::write(log, m_Lines[i].data(), m_Lines[i].size()));
+int FloorLoop(const RenamePlan& plan) {
+    const int dir = ::open(plan.Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int log = ::open(plan.LogFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int renamed = 0;
+    for (std::size_t i = 0; dir >= 0 && log >= 0 && i < plan.From.size(); ++i) {
+        if (::renameat2(dir, plan.From[i].c_str(), dir, plan.To[i].c_str(), RENAME_NOREPLACE) ==
+            0) {
+            benchmark::DoNotOptimize(::write(log, plan.Lines[i].data(), plan.Lines[i].size()));
             ++renamed;
         }
-        for (const int fd : {log, dir}) {
-            if (fd >= 0) {
-                benchmark::DoNotOptimize(::fsync(fd));
-                ::close(fd);
-            }
-        }
-        return renamed;
     }
-
-private:
-    std::string m_LogFile;
-    std::string m_Folder;
-    std::vector<std::string> m_From;
-    std::vector<std::string> m_To;
-    std::vector<std::string> m_Lines;
-};
+    SyncAndClose(log);
+    SyncAndClose(dir);
+    return renamed;
+}
 
 using klarwell::bench::Measure;
-using klarwell::bench::Median;
 using klarwell::bench::Timing;
 
-// Engine run, bare loop and floor loop take turns within each round, each round in a rotated
-// order, so that all three see the same load of a shared machine; the figures are the medians
-// of the rounds. The iteration time is the engine's.
+// Engine run, bare loop and floor loop take turns; each must rename every file.
 void BM_RunBatch_AgainstRenameSyscalls(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const BenchFolder folder(count);
-    // Only the closing "Finished!" box is shown; AllCleaned() below catches any other.
+    // Only the closing "Finished!" box is shown; AllCleaned() catches any other.
     klarwell::bench::EngineRun run(folder, folder.Listed());
-    const BaselineRenamer baseline(folder);
-    const FloorRenamer floor(folder);
-    const std::function<int()> contenders[] = {[&] { return run.Run(); },
-                                               [&] { return baseline.RenameAll(); },
-                                               [&] { return floor.RenameAll(); }};
-    constexpr std::size_t kContenders = std::size(contenders);
-
-    // Each must rename every file before its time counts.
-    for (const auto& contender : contenders) {
-        if (contender() != count || !folder.AllCleaned() || !folder.Restore()) {
-            state.SkipWithError("a run did not rename every file");
-            return;
-        }
-    }
-
-    std::vector<Timing> rounds[kContenders];
-    std::size_t first = 0;
-    for (auto _ : state) {
-        Timing times[kContenders];
-        bool restored = true;
-        for (std::size_t k = 0; k < kContenders; ++k) {
-            const std::size_t which = (first + k) % kContenders;
-            times[which] = Measure([&] { benchmark::DoNotOptimize(contenders[which]()); });
-            restored = folder.Restore() && restored;
-        }
-        first = (first + 1) % kContenders;
-        state.SetIterationTime(times[0].Real);
-        for (std::size_t k = 0; k < kContenders; ++k) {
-            rounds[k].push_back(times[k]);
-        }
-        if (!restored) {
-            state.SkipWithError("cannot restore the folder");
-            break;
-        }
-    }
+    const RenamePlan bare(folder, true);
+    const RenamePlan floor(folder, false);
+    int renamed = 0;
+    const auto check = [&] {
+        return renamed == count && folder.AllCleaned() &&
+               folder.LoggedLines() == static_cast<std::size_t>(count) && folder.Restore();
+    };
+    const std::vector<Timing> medians =
+        klarwell::bench::MedianRounds(state, {{[&] { renamed = run.Run(); }, check},
+                                              {[&] { renamed = BareLoop(bare); }, check},
+                                              {[&] { renamed = FloorLoop(floor); }, check}});
     const double perFile = 1e6 / static_cast<double>(count);
-    const Timing engine = Median(rounds[0]);
-    const Timing bare = Median(rounds[1]);
-    const Timing floorLoop = Median(rounds[2]);
-    state.counters["engine_us"] = engine.Real * perFile;
-    state.counters["bare_us"] = bare.Real * perFile;
-    state.counters["floor_us"] = floorLoop.Real * perFile;
-    state.counters["x_bare"] = engine.Real / bare.Real;
-    state.counters["x_floor"] = engine.Real / floorLoop.Real;
+    state.counters["engine_us"] = medians[0].Real * perFile;
+    state.counters["bare_us"] = medians[1].Real * perFile;
+    state.counters["floor_us"] = medians[2].Real * perFile;
+    state.counters["x_bare"] = medians[0].Real / medians[1].Real;
+    state.counters["x_floor"] = medians[0].Real / medians[2].Real;
     // CPU time of our own: the engine's beyond what the bare loop spends on the same calls.
-    state.counters["own_cpu_us"] = (engine.Cpu - bare.Cpu) * perFile;
+    state.counters["own_cpu_us"] = (medians[0].Cpu - medians[1].Cpu) * perFile;
 }
 
 // `count` files "h NNNNN.mp3", each with a hard link under its cleaned name "h_NNNNN.mp3": every
@@ -325,15 +270,8 @@ BENCHMARK(BM_RunBatch_HardLinkConflicts)
 int main(int argc, char** argv) {
     const bool large = klarwell::bench::TakeFlag(argc, argv, "--large");
     for (const auto& [files, rounds] : klarwell::bench::RunSizes(large)) {
-        benchmark::RegisterBenchmark("BM_RunBatch_AgainstRenameSyscalls",
-                                     BM_RunBatch_AgainstRenameSyscalls)
-            ->Arg(files)
-            ->Iterations(rounds)
-            ->Unit(benchmark::kMillisecond)
-            ->UseManualTime();
+        klarwell::bench::Register("BM_RunBatch_AgainstRenameSyscalls",
+                                  BM_RunBatch_AgainstRenameSyscalls, files, rounds);
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return klarwell::bench::RunBenchmarks(argc, argv);
 }

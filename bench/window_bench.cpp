@@ -76,12 +76,10 @@ private:
     std::filesystem::path m_Folder;
 };
 
-using klarwell::bench::Measure;
-using klarwell::bench::Median;
 using klarwell::bench::Timing;
 
-// The Clean command from frmMain and through the engine alone, in turns on the same folder; the
-// figures are medians of the rounds.
+// The Clean command from frmMain and through the engine alone take turns on a fresh folder; each
+// must clean every file.
 void BM_FrmMain_CleanAgainstEngine(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     BenchFolder folder;
@@ -92,47 +90,32 @@ void BM_FrmMain_CleanAgainstEngine(benchmark::State& state) {
     window::frmMain form(dialogs, fs, log);
     form.show();
     engine::RunState run;
-    const auto windowRun = [&] { form.cmdRemove_Click(); };
-    const auto engineRun = [&] {
-        engine::CleanSettings settings;
-        settings.FolderChosen = true;
-        settings.FolderPath = folder.Music();
-        settings.FileNames = engine::ListAudioFiles(fs, folder.Music()).Names;
-        engine::RunCleanCommand(settings, run, ui, fs, log);
-    };
-    std::vector<Timing> windowRounds;
-    std::vector<Timing> engineRounds;
-    bool windowFirst = true;
-    for (auto _ : state) {
-        Timing times[2];
-        for (const bool windowTurn : {windowFirst, !windowFirst}) {
-            folder.Fill(count, false);
-            if (windowTurn) {
-                // Browse shows the list the window's run works on; it is timed apart.
-                form.cmdBrowse_Click();
-                times[0] = Measure(windowRun);
-            } else {
-                run = {};
-                times[1] = Measure(engineRun);
-            }
-            // Every file renamed, by both.
-            const int renamed = windowTurn ? form.Run.Corrections : run.Corrections;
-            if (folder.Uncleaned() != 0 || renamed != count) {
-                state.SkipWithError("a run left files uncleaned");
-                return;
-            }
-        }
-        windowFirst = !windowFirst;
-        state.SetIterationTime(times[0].Real);
-        windowRounds.push_back(times[0]);
-        engineRounds.push_back(times[1]);
-    }
-    const Timing window = Median(windowRounds);
-    const Timing engine = Median(engineRounds);
-    state.counters["window_ms"] = window.Real * 1e3;
-    state.counters["engine_ms"] = engine.Real * 1e3;
-    state.counters["x_engine"] = window.Real / engine.Real;
-    state.counters["x_engine_cpu"] = window.Cpu / engine.Cpu;
+    const auto allLogged = [&] { return folder.LoggedLines() == static_cast<std::size_t>(count); };
+    const std::vector<Timing> medians = klarwell::bench::MedianRounds(
+        state,
+        {{[&] { form.cmdRemove_Click(); },
+          [&] { return folder.Uncleaned() == 0 && form.Run.Corrections == count && allLogged(); },
+          // Browse shows the list the window's run works on; it is not timed.
+          [&] {
+              folder.Fill(count, false);
+              form.cmdBrowse_Click();
+          }},
+         {[&] {
+              engine::CleanSettings settings;
+              settings.FolderChosen = true;
+              settings.FolderPath = folder.Music();
+              settings.FileNames = engine::ListAudioFiles(fs, folder.Music()).Names;
+              engine::RunCleanCommand(settings, run, ui, fs, log);
+          },
+          [&] { return folder.Uncleaned() == 0 && run.Corrections == count && allLogged(); },
+          [&] {
+              folder.Fill(count, false);
+              run = {};
+          }}});
+    state.counters["window_ms"] = medians[0].Real * 1e3;
+    state.counters["engine_ms"] = medians[1].Real * 1e3;
+    state.counters["x_engine"] = medians[0].Real / medians[1].Real;
+    state.counters["x_engine_cpu"] = medians[0].Cpu / medians[1].Cpu;
 }
 
 // The folder's names as readdir(3) gives them, sorted bytewise: what any listing must cost.
@@ -167,31 +150,15 @@ void BM_FrmMain_BrowseAgainstReaddir(benchmark::State& state) {
         state.SkipWithError("the list is not the folder's audio files in order");
         return;
     }
-    std::vector<Timing> browseRounds;
-    std::vector<Timing> readdirRounds;
-    bool browseFirst = true;
-    for (auto _ : state) {
-        Timing times[2];
-        for (const bool browseTurn : {browseFirst, !browseFirst}) {
-            if (browseTurn) {
-                times[0] = Measure([&] { form.cmdBrowse_Click(); });
-            } else {
-                times[1] = Measure([&] { benchmark::DoNotOptimize(ReadAndSort(folder.Music())); });
-            }
-        }
-        browseFirst = !browseFirst;
-        state.SetIterationTime(times[0].Real);
-        browseRounds.push_back(times[0]);
-        readdirRounds.push_back(times[1]);
-    }
-    const Timing browse = Median(browseRounds);
-    const Timing readdir = Median(readdirRounds);
-    state.counters["browse_ms"] = browse.Real * 1e3;
-    state.counters["readdir_sort_ms"] = readdir.Real * 1e3;
-    state.counters["x_readdir"] = browse.Real / readdir.Real;
+    const std::vector<Timing> medians = klarwell::bench::MedianRounds(
+        state, {{[&] { form.cmdBrowse_Click(); }},
+                {[&] { benchmark::DoNotOptimize(ReadAndSort(folder.Music())); }}});
+    state.counters["browse_ms"] = medians[0].Real * 1e3;
+    state.counters["readdir_sort_ms"] = medians[1].Real * 1e3;
+    state.counters["x_readdir"] = medians[0].Real / medians[1].Real;
     // On a loaded machine the CPU times tell the cost apart from the waiting.
-    state.counters["browse_cpu_ms"] = browse.Cpu * 1e3;
-    state.counters["readdir_sort_cpu_ms"] = readdir.Cpu * 1e3;
+    state.counters["browse_cpu_ms"] = medians[0].Cpu * 1e3;
+    state.counters["readdir_sort_cpu_ms"] = medians[1].Cpu * 1e3;
 }
 
 }  // namespace
@@ -203,26 +170,14 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     for (const int files : {32767, 100000}) {
-        benchmark::RegisterBenchmark("BM_FrmMain_CleanAgainstEngine", BM_FrmMain_CleanAgainstEngine)
-            ->Arg(files)
-            ->Iterations(5)
-            ->Unit(benchmark::kMillisecond)
-            ->UseManualTime();
+        klarwell::bench::Register("BM_FrmMain_CleanAgainstEngine", BM_FrmMain_CleanAgainstEngine,
+                                  files, 5);
     }
-    std::vector<int> browseSizes = {100000};
+    klarwell::bench::Register("BM_FrmMain_BrowseAgainstReaddir", BM_FrmMain_BrowseAgainstReaddir,
+                              100000, 5);
     if (large) {
-        browseSizes.push_back(1000000);
+        klarwell::bench::Register("BM_FrmMain_BrowseAgainstReaddir",
+                                  BM_FrmMain_BrowseAgainstReaddir, 1000000, 3);
     }
-    for (const int files : browseSizes) {
-        benchmark::RegisterBenchmark("BM_FrmMain_BrowseAgainstReaddir",
-                                     BM_FrmMain_BrowseAgainstReaddir)
-            ->Arg(files)
-            ->Iterations(5)
-            ->Unit(benchmark::kMillisecond)
-            ->UseManualTime();
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return klarwell::bench::RunBenchmarks(argc, argv);
 }
