@@ -68,7 +68,12 @@ FolderListing ListAudioFiles(const FileSystem& fs, const std::filesystem::path& 
     // Each key made once, not once per comparison, all in one buffer: a folder of a million names
     // is a normal day.
     std::vector<std::string>& names = listing.Names;
+    std::size_t keyBytes = 0;
+    for (const std::string& name : names) {
+        keyBytes += name.size() + 3;  // one run of digits, as most names have
+    }
     std::string keys;
+    keys.reserve(keyBytes);
     std::vector<std::uint32_t> starts;
     starts.reserve(names.size() + 1);
     for (const std::string& name : names) {
