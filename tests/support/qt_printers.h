@@ -1,8 +1,10 @@
 #pragma once
 
-#include <iosfwd>
+#include <ostream>
 
 #include <QString>
 
 // Lets GoogleTest print a QString in its failure messages.
-void PrintTo(const QString& text, std::ostream* out);
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
