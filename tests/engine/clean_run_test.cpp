@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -189,41 +188,28 @@ TEST(RunBatch, FlushesTheLogAndTheFolderOnceAtTheEnd) {
     EXPECT_TRUE(untouched.Synced().empty());
 }
 
-// Runs `action` when the run reaches the second entry.
-struct InterruptingInterface : ScriptedUserInterface {
-    using ScriptedUserInterface::ScriptedUserInterface;
-    void SelectListEntry(int index) override {
-        ScriptedUserInterface::SelectListEntry(index);
-        if (index == 1) {
-            Action();
-        }
-    }
-    std::function<void()> Action;
-};
-
 // Whatever happens to the chosen folder's path during a run, each rename reaches the folder the
 // list was read from, never a folder that took its path.
 TEST(RunBatch, RenamesStayInTheFolderTheListCameFrom) {
     for (const bool link : {false, true}) {
         SCOPED_TRACE(link ? "the path replaced by a link" : "another folder moved to the path");
         EngineFixture f;
-        f.Music.Create(
-            {"music/", "music/a a.mp3: a", "music/b b.mp3: b", "decoy/", "decoy/b b.mp3: decoy"});
-        f.Settings.FolderPath = f.Music.Path() / "music";
+        f.Music.Create({"music/", "music/a a.mp3: a", "music/b b.mp3: b", "decoy/",
+                        "decoy/a a.mp3: decoy", "decoy/b b.mp3: decoy"});
+        const std::filesystem::path root = f.Music.Path();
+        f.Settings.FolderPath = root / "music";
         f.Settings.FileNames = {"a a.mp3", "b b.mp3"};
-        InterruptingInterface ui({Answer::Ok});
-        ui.Action = [&] {
-            std::filesystem::rename(f.Settings.FolderPath, f.Music.Path() / "moved");
-            if (link) {
-                std::filesystem::create_directory_symlink("decoy", f.Settings.FolderPath);
-            } else {
-                std::filesystem::rename(f.Music.Path() / "decoy", f.Settings.FolderPath);
+        ScriptedUserInterface ui({Answer::Ok});
+        FaultyFileSystem fs({.BeforeRename = [&](const std::filesystem::path&) {
+            if (!std::filesystem::exists(root / "moved")) {
+                std::filesystem::rename(root / "music", root / "moved");
+                link ? std::filesystem::create_directory_symlink("decoy", root / "music")
+                     : std::filesystem::rename(root / "decoy", root / "music");
             }
-        };
-        PosixFileSystem fs;
+        }});
         RunBatch(f.Settings, f.Run, ui, fs, f.Log);
         EXPECT_EQ(f.Music.Read("moved/a_a.mp3") + f.Music.Read("moved/b_b.mp3"), "ab");
-        EXPECT_EQ(f.Music.Read("music/b b.mp3"), "decoy");
+        EXPECT_EQ(f.Music.Read("music/a a.mp3") + f.Music.Read("music/b b.mp3"), "decoydecoy");
     }
 }
 

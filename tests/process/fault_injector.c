@@ -3,18 +3,14 @@
  *   KLARWELL_FAULT_NOREPLACE=E    renameat2 with RENAME_NOREPLACE fails with errno E
  *   KLARWELL_FAULT_RACE_DIR=D     a ".mp3" name in folder D that a hard link is about to take is
  *                                 created right before, holding "raced"
- *   KLARWELL_FAULT_WRITE_FILE=F, KLARWELL_FAULT_WRITE_AFTER=K, KLARWELL_FAULT_WRITE_ERRNO=E
- *                                 writes to file F stop after K bytes in all, then fail with E
  */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 static int EnvInt(const char* name) {
@@ -83,34 +79,4 @@ int linkat(int olddirfd, const char* from, int newdirfd, const char* to, int fla
     PathAt(newdirfd, to, path, sizeof path);
     RaceBeforeLink(path);
     return real_linkat(olddirfd, from, newdirfd, to, flags);
-}
-
-static long long g_WrittenToFile;
-
-ssize_t write(int fd, const void* data, size_t size) {
-    REAL(write, ssize_t, (int, const void*, size_t));
-    const char* file = getenv("KLARWELL_FAULT_WRITE_FILE");
-    if (file != NULL) {
-        char link[64];
-        char target[4096];
-        snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-        const ssize_t length = readlink(link, target, sizeof target - 1);
-        if (length > 0) {
-            target[length] = '\0';
-            if (strcmp(target, file) == 0) {
-                const long long limit = EnvInt("KLARWELL_FAULT_WRITE_AFTER");
-                const long long left = limit - g_WrittenToFile;
-                if (left <= 0) {
-                    return Fail(EnvInt("KLARWELL_FAULT_WRITE_ERRNO"));
-                }
-                const size_t part = size < (size_t)left ? size : (size_t)left;
-                const ssize_t written = real_write(fd, data, part);
-                if (written > 0) {
-                    g_WrittenToFile += written;
-                }
-                return written;
-            }
-        }
-    }
-    return real_write(fd, data, size);
 }

@@ -297,20 +297,6 @@ TEST(FaultInjection, WithoutNoReplaceALateFileIsNeverReplaced) {
     EXPECT_EQ(work.Read("cleanup.log"), "<missing>");
 }
 
-// Disk full 30 bytes into the program's log line: the fragment is cut off and the line goes
-// whole to the state folder.
-TEST(FaultInjection, TornLogWriteIsCutBack) {
-    TempFolder music;
-    TempFolder work;
-    music.CreateFile("a a.mp3", "A");
-    work.CreateFile("cleanup.log", "old\r\n");
-    const std::string faults = "KLARWELL_FAULT_WRITE_FILE=" + Quote(work.Path() / "cleanup.log") +
-                               " KLARWELL_FAULT_WRITE_AFTER=30 KLARWELL_FAULT_WRITE_ERRNO=28";
-    EXPECT_EQ(RunTool(Batch(music, work, "--answers Yes,Yes,OK", faults), work).Status, 0);
-    EXPECT_EQ(work.Read("cleanup.log"), "old\r\n");
-    EXPECT_EQ(work.Read("state/klarwell/cleanup.log"), Logged(music.Path(), "a a.mp3", "a_a.mp3"));
-}
-
 // SIGKILL at 20 random moments of a 2,000-file run; then a second run finishes the folder on the
 // same log. A Yes to a conflict replaces by one rename, which no kill can split, so none is asked.
 TEST(KilledRun, NothingLostAndTheLogStaysWholeLines) {
