@@ -210,6 +210,7 @@ TEST(RunBatch, RenamesStayInTheFolderTheListCameFrom) {
         RunBatch(f.Settings, f.Run, ui, fs, f.Log);
         EXPECT_EQ(f.Music.Read("moved/a_a.mp3") + f.Music.Read("moved/b_b.mp3"), "ab");
         EXPECT_EQ(f.Music.Read("music/a a.mp3") + f.Music.Read("music/b b.mp3"), "decoydecoy");
+        EXPECT_EQ(FileExists(fs, root / "moved") * 10 + FileExists(fs, root / "gone"), -10);
     }
 }
 
@@ -290,7 +291,9 @@ TEST(RenameStep, EveryOutcomeOfOneFile) {
         {"an old kernel answers ENOSYS", mine, "a_b", Answers{}, Lines{cleaned}, renamed, 5,
          Faults{.NoReplaceError = ENOSYS}},
         {"no links either: look, then rename", mine, "a_b", Answers{}, Lines{cleaned}, renamed, 5,
-         Faults{.NoReplaceError = EINVAL, .LinkError = EPERM}},
+         Faults{.NoReplaceError = EINVAL, .LinkError = EOPNOTSUPP}},
+        {"too many links to the file: look, then rename", mine, "a_b", Answers{}, Lines{cleaned},
+         renamed, 5, Faults{.NoReplaceError = EINVAL, .LinkError = EMLINK}},
         {"Yes over a hard link", Lines{"a b.mp3: mine", "a_b.mp3 => a b.mp3"}, "a_b", Answers{Yes},
          Lines{conflict, cleaned}, renamed, 5},
         {"Yes over a link to the file", Lines{"a b.mp3: mine", "a_b.mp3 -> a b.mp3"}, "a_b",

@@ -59,7 +59,6 @@ inline std::string FailureBox(std::string_view listed, std::string_view target,
     return BoxEvent(kTitle, engine::Buttons::OkCancel, RenameFailureText(listed, target, reason));
 }
 
-inline constexpr auto kToUnderscores = engine::SpaceUnderscoreMode::SpacesToUnderscores;
 inline constexpr auto kToSpaces = engine::SpaceUnderscoreMode::UnderscoresToSpaces;
 inline constexpr auto kRemoveBoth = engine::SpaceUnderscoreMode::RemoveSpacesAndUnderscores;
 inline constexpr auto kKeep = engine::SpaceUnderscoreMode::KeepSpacesAndUnderscores;

@@ -1,7 +1,5 @@
-#include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +16,7 @@
 #include "engine/numeric_text.h"
 #include "engine/posix_file_system.h"
 #include "engine/run_state.h"
+#include "engine/taken_entries.h"
 #include "engine/task_confirmation.h"
 #include "tests/engine/engine_fixture.h"
 
@@ -227,7 +226,7 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
         {"mode 2 alone", Options().Mode(kRemoveBoth),
          Keep(", as well as remove spaces and underscores.")},
         {"mode 3 alone: a full stop", Options().Mode(kKeep), Keep(".")},
-        {"leading digits, mode 0: two blanks each side", Options().Leading().Mode(kToUnderscores),
+        {"leading digits, mode 0: two blanks each side", Options().Leading(),
          Keep(", as well as replace spaces with underscores and remove all  leading  digits from "
               "your filenames.")},
         {"trailing digits, mode 1", Options().Trailing().Mode(kToSpaces),
@@ -287,10 +286,9 @@ TEST(LogLine, FieldsBackToBack) {
          LogLineText("/m/01 Intro.mp3", "/m/01_Intro.mp3")},
         {"root folder keeps its slash", "/", "a b.mp3", "a_b.mp3",
          LogLineText("//a b.mp3", "//a_b.mp3")},
-        {"a line break cannot start a forged line", "/m", "a\r\nRe-named x.mp3", "a.mp3",
-         LogLineText("/m/a\\x0D\\x0ARe-named x.mp3", "/m/a.mp3")},
-        {"tab, escape and delete as hex", "/m", "a\tb\x1b\x7f.mp3", "ab.mp3",
-         LogLineText("/m/a\\x09b\\x1B\\x7F.mp3", "/m/ab.mp3")},
+        {"control bytes and delete as hex: a line break starts no forged line", "/m",
+         "a\r\nRe-named x\t\x1b\x7f.mp3", "a.mp3",
+         LogLineText("/m/a\\x0D\\x0ARe-named x\\x09\\x1B\\x7F.mp3", "/m/a.mp3")},
         {"bytes that are not UTF-8 stay", "/m", "caf\xe9.mp3", "cafe.mp3",
          LogLineText("/m/caf\xe9.mp3", "/m/cafe.mp3")},
         {"a backslash is escaped", "/m\\d", "a\\x0A.mp3", "a.mp3",
@@ -393,10 +391,9 @@ TEST(NumericValue, LeadingDecimalNumber) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        // An exact-size copy without a terminator: the sanitized tests catch a read past the end.
-        const std::unique_ptr<char[]> bytes(new char[row.text.size()]);
-        std::copy(row.text.begin(), row.text.end(), bytes.get());
-        EXPECT_DOUBLE_EQ(NumericValue({bytes.get(), row.text.size()}), row.expected);
+        // Followed by bytes that a read past the end of the text would take for more of it.
+        const std::string bytes = row.text + " 9";
+        EXPECT_DOUBLE_EQ(NumericValue({bytes.data(), row.text.size()}), row.expected);
     }
 }
 
@@ -478,6 +475,18 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
         EXPECT_EQ(NaturalLess(row.a, row.b), row.aBeforeB);
         EXPECT_EQ(NaturalLess(row.b, row.a), row.bBeforeA);
     }
+}
+
+// A run's marks and table are its own: the next run's list is looked up afresh.
+TEST(TakenEntries, MarksEveryEntryOfTheNameAndForgetsThemAtAReset) {
+    const std::vector<std::string> first = {"a.mp3", "b.mp3", "a.mp3"}, second = {"c", "b.mp3"};
+    TakenEntries taken;
+    taken.Reset(first);
+    taken.Take("a.mp3");
+    EXPECT_TRUE(taken.IsTaken(0) && !taken.IsTaken(1) && taken.IsTaken(2) && !taken.IsTaken(3));
+    taken.Reset(second);
+    taken.Take("b.mp3");
+    EXPECT_TRUE(!taken.IsTaken(0) && taken.IsTaken(1));
 }
 
 TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {

@@ -1,7 +1,6 @@
-// A Qt input plugin that the install test loads into the installed program
-// (QT_QPA_GENERIC_PLUGINS=klarwelldriver:FOLDER). Each time the program waits for input it takes
-// one step of a whole run as a user would: Browse to FOLDER, Clean, answer Yes (else OK) to every
-// box, then report the window and close it.
+// A Qt input plugin the install test loads into the installed program (QT_QPA_GENERIC_PLUGINS=
+// klarwelldriver:FOLDER). Each time the program waits for input it takes one step of a run as a
+// user would: Browse to FOLDER, Clean, Yes (else OK) to every box, then report and close.
 
 #include <cstdio>
 

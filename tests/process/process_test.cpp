@@ -51,9 +51,8 @@ std::string Quote(const std::string& text) {
     return "'" + Replace(text, "'", R"('\'')") + "'";
 }
 
-// A shell command that runs `program` with `args` (shell words) and `environment` (NAME=value
-// words) in the folder `work`, standard input from /dev/null (not a terminal) and the state folder
-// in `work`, so that nothing lands under $HOME.
+// `program` with `args` and `environment` (shell words) run in `work`, standard input no terminal
+// and the state folder in `work`, so that nothing lands under $HOME.
 std::string Command(const std::string& program, const std::string& args, const TempFolder& work,
                     const std::string& environment = "") {
     return "cd " + Quote(work.Path()) + " && XDG_STATE_HOME=" + Quote(work.Path() / "state") + " " +

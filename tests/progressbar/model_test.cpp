@@ -26,7 +26,7 @@ TEST(PropertyStore, WriteWithDefaultAndCaseFreeNames) {
     EXPECT_FALSE(store.Contains("Max")) << "writing the default again forgets the old value";
     store.WriteProperty("ShowText", true, false);
     EXPECT_EQ(store.ReadInt("showtext", 0), -1) << "True read as a number";
-    store.WriteProperty("Value", 7, 0);
+    store.WriteProperty("Value", 1, 0);
     EXPECT_TRUE(store.ReadBool("VALUE", false)) << "non-zero read as True";
     EXPECT_EQ(store.ReadPicture("Value"), nullptr) << "a number is no picture";
 }

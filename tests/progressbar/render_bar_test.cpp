@@ -1,7 +1,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

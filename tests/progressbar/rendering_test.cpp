@@ -120,23 +120,16 @@ TEST(DrawPercentText, PlacementCarriedFromPaintToPaint) {
         std::vector<testing::TextDraw> expected;  // what the last paint drew
     };
     // Dark: silver where the bar has not yet come, then the tint up to the fill edge fx.
+    const auto dark50 = [](Rect silver, Rect tint) {
+        return std::vector<testing::TextDraw>{{silver, P("50"), kSilver}, {tint, P("50"), kTint}};
+    };
     const Row rows[] = {
         {"first text paint measures from (0, 0)", 0, 37, 0, 37, {}},
         {"then centred", 0, 37, 1, 37, {{{106, 4, 130, 17}, P("37"), 0}}},
         {"narrower: the old right edge", 0, 100, 1, 99, {{{106, 4, 128, 17}, P("99"), 0}}},
         {"searching whatever the value", 2, 37, 1, 37, {{{86, 4, 152, 17}, texts::kSearching, 0}}},
-        {"dark 50: from the left 80",
-         6,
-         50,
-         1,
-         50,
-         {{{106, 4, 184, 17}, P("50"), kSilver}, {{80, 4, 118, 17}, P("50"), kTint}}},
-        {"dark 50: fx 118.5 to 118",
-         6,
-         50,
-         9,
-         50,
-         {{{106, 4, 130, 17}, P("50"), kSilver}, {{106, 4, 118, 17}, P("50"), kTint}}},
+        {"dark 50: from the left 80", 6, 50, 1, 50, dark50({106, 4, 184, 17}, {80, 4, 118, 17})},
+        {"dark 50: fx 118.5 to 118", 6, 50, 9, 50, dark50({106, 4, 130, 17}, {106, 4, 118, 17})},
         {"dark 100: no silver", 6, 100, 9, 100, {{{104, 4, 237, 17}, P("100"), kTint}}},
         {"dark 0: no tint", 6, 0, 3, 0, {{{110, 4, 128, 17}, P("0"), kSilver}}},
     };

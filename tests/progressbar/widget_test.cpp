@@ -53,6 +53,8 @@ TEST(ProgressBarWidget, PaintsAtOnceOnlyWhenAPixelChangesOrTheSystemAsks) {
         EXPECT_EQ(widget.Paints - before, row.paints);
     }
     EXPECT_EQ(widget.grab().toImage().pixel(9, 10), qRgb(0, 120, 215)) << "the block on screen";
+    widget.Bar().SetBrushStyle(3);
+    EXPECT_FALSE(widget.Bar().IsPictureSettled()) << "another brush is another picture";
 
     // A paint the window system asks for draws the bar anew: a change that did not repaint shows.
     widget.SetValue(100);

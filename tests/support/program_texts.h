@@ -62,9 +62,8 @@ inline std::string ConflictText(std::string_view listed, std::string_view target
            " already exists.  The specified File Clean settings will cause " + std::string(listed) +
            " to be renamed to " + std::string(target) +
            ".  Do you want to replace the existing file with the newly renamed file, destroying "
-           "the "
-           "original file?  Click YES to replace the existing file, NO to skip the current file, "
-           "or Cancel to stop the File Clean process.";
+           "the original file?  Click YES to replace the existing file, NO to skip the current "
+           "file, or Cancel to stop the File Clean process.";
 }
 
 inline std::string RenameFailureText(std::string_view listed, std::string_view target,

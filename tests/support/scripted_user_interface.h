@@ -15,10 +15,9 @@ namespace klarwell::testing {
 [[nodiscard]] std::string BoxEvent(std::string_view title, engine::Buttons buttons,
                                    std::string_view text);
 
-// Answers the boxes from a queue, in order, and records every call as one line: BoxEvent(),
-// "status <text>", "progress <n>", "select <n>", "reread", "show", "hide", "yield". A box with no
-// answer left fails the test and is answered Cancel if it has it, else No, else OK; an answer left
-// over fails the test too.
+// Answers the boxes from a queue and records every call as one line: BoxEvent(), "status <text>",
+// "progress <n>", "select <n>", "reread", "show", "hide", "yield". A box with no answer left, or an
+// answer left over, fails the test; such a box is answered Cancel if it has it, else No, else OK.
 class ScriptedUserInterface : public engine::UserInterface {
 public:
     explicit ScriptedUserInterface(std::vector<engine::Answer> answers = {})

@@ -11,10 +11,7 @@
 
 namespace {
 
-using klarwell::engine::LogEntry;
-using klarwell::engine::LoggedRename;
-using klarwell::engine::LogReader;
-using klarwell::engine::ParseLogLine;
+using namespace klarwell::engine;
 namespace texts = klarwell::testing::texts;
 
 TEST(ParseLogLine, ReadsBackFolderAndNamesOrSaysWhyALineIsNoRename) {
@@ -48,7 +45,7 @@ TEST(ParseLogLine, ReadsBackFolderAndNamesOrSaysWhyALineIsNoRename) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
-        const klarwell::engine::ParsedLogLine parsed = ParseLogLine(row.line);
+        const ParsedLogLine parsed = ParseLogLine(row.line);
         EXPECT_EQ(parsed.Fault, row.fault);
         EXPECT_TRUE(parsed.Rename == row.rename);
     }
