@@ -25,6 +25,9 @@ namespace {
 
 using namespace testing;
 
+// Started without standard input, the program gets descriptor 0 for the first file it opens.
+[[maybe_unused]] const int kNoStandardInput = ::close(STDIN_FILENO);
+
 const std::string kBackupBox = BoxEvent(kTitle, Buttons::YesNo, kBackupWarning);
 const std::string kCancelled = "status " + std::string(kCanceledStatus);
 
@@ -416,6 +419,23 @@ TEST(AppendLine, EveryLineStartsOnALineOfItsOwn) {
         EXPECT_FALSE(fs.AppendLine(folder.Path() / "cleanup.log", "new\r\n"));
         EXPECT_EQ(folder.Read("cleanup.log"), row.after);
     }
+}
+
+// A log the user may write but not read still takes the line, after the old ones.
+TEST(AppendLine, WriteOnlyLog) {
+    TempFolder folder;
+    const std::filesystem::path log = folder.Path() / "cleanup.log";
+    folder.CreateFile("cleanup.log", "old\r\n");
+    constexpr uid_t kNobody = 65534;  // root reads any file: the writer is another user
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0711) + ::chmod(log.c_str(), 0200), 0);
+    ASSERT_EQ(root ? ::chown(log.c_str(), kNobody, kNobody) : 0, 0);
+    EXPECT_EXIT(std::_Exit(root && ::setuid(kNobody) != 0                 ? 2
+                           : PosixFileSystem{}.AppendLine(log, "new\r\n") ? 1
+                                                                          : 0),
+                ::testing::ExitedWithCode(0), "");
+    ASSERT_EQ(::chmod(log.c_str(), 0600), 0);
+    EXPECT_EQ(folder.Read("cleanup.log"), "old\r\nnew\r\n");
 }
 
 // Each test runs in a process of its own, and no other test reads these variables.
