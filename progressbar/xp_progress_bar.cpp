@@ -65,7 +65,6 @@ XP_ProgressBar::PaintInputs XP_ProgressBar::CurrentInputs() const {
     inputs.Width = m_ScaleWidth;
     inputs.Height = m_ScaleHeight;
     inputs.Target = m_hDC;
-    inputs.BufferGeneration = m_BufferGeneration;
     inputs.TextRect = m_TextRect;
     inputs.BkMode = m_hDC->BkMode();
     inputs.BkColor = m_hDC->BkColor();
@@ -147,7 +146,6 @@ void XP_ProgressBar::CreateBuffer(int width, int height) {
         return;  // too large to make: paint straight onto the own surface
     }
     m_BufferDC = std::move(buffer);
-    ++m_BufferGeneration;
     m_BufferWidth = width;
     m_BufferHeight = height;
 }

@@ -118,7 +118,6 @@ private:
         int Width = 0;
         int Height = 0;
         const PixelSurface* Target = nullptr;
-        int BufferGeneration = 0;
         Rect TextRect;
         BackgroundMode BkMode = BackgroundMode::Opaque;
         Pixel BkColor = 0;
@@ -188,7 +187,6 @@ private:
     std::unique_ptr<TextRenderer> m_TextRenderer;
     std::function<void(std::string_view)> m_PropertyChanged;
     std::function<void()> m_SurfaceChanged;
-    int m_BufferGeneration = 0;
     bool m_HasPainted = false;
     bool m_LastPaintRepeats = false;
     PaintInputs m_LastInputs;
