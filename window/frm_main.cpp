@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFile>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
@@ -73,11 +75,6 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidthTwips = 5790;
 constexpr int kClientHeightTwips = 9390;
 const QColor kPictureTransparent(255, 0, 255);
-// The prefix, suffix and discard boxes are 195 twips high in the original, which cuts off the
-// bottom of their box with our fonts and style: they are 270 high, level with the prefix and
-// suffix fields, the discard box ending where the rule below it begins. The hint needs 4 lines.
-constexpr int kTickBoxHeight = 270;
-constexpr int kHintHeight = 720;
 
 QString Text(std::string_view text) {
     return DisplayText(text);
@@ -91,11 +88,23 @@ int Pixels(int twips) {
     return static_cast<int>(engine::RoundHalfEven(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
-// Gives a control its name and its place in twips, as the window's layout states them.
+// A control's place as the window's layout file states it.
+const TwipsRect& LayoutPlace(const QString& name) {
+    static const std::map<QString, TwipsRect> layout = [] {
+        QFile file(QStringLiteral(":/window/frm_main.layout"));
+        static_cast<void>(file.open(QIODevice::ReadOnly));
+        return ReadLayout(QString::fromUtf8(file.readAll()));
+    }();
+    return layout.at(name);
+}
+
+// Gives a control its name and its place.
 template <typename Control>
-Control* Place(Control* control, const QString& name, int left, int top, int width, int height) {
+Control* Place(Control* control, const QString& name) {
+    const TwipsRect& place = LayoutPlace(name);
     control->setObjectName(name);
-    control->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+    control->setGeometry(Pixels(place.Left), Pixels(place.Top), Pixels(place.Width),
+                         Pixels(place.Height));
     return control;
 }
 
@@ -172,7 +181,7 @@ void frmMain::CreateControls() {
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
-    Frame2 = Place(new QFrame(client), QStringLiteral("Frame2"), -120, -120, 6015, 960);
+    Frame2 = Place(new QFrame(client), QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::Box);
     Frame2->setFrameShadow(QFrame::Sunken);
     Frame2->setAutoFillBackground(true);
@@ -180,69 +189,60 @@ void frmMain::CreateControls() {
     white.setColor(QPalette::Window, Qt::white);
     Frame2->setPalette(white);
 
-    Image1 = Place(new QLabel(Frame2), QStringLiteral("Image1"), 480, 135, 720, 720);
+    Image1 = Place(new QLabel(Frame2), QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/window/banner.png")));
 
-    Label1[2] = Place(new QLabel(QStringLiteral("Orvane Klarwell"), Frame2), Indexed("Label1", 2),
-                      1335, 240, 4185, 570);
+    Label1[2] = Place(new QLabel(QStringLiteral("Orvane Klarwell"), Frame2), Indexed("Label1", 2));
     Label1[2]->setFont(ControlFont("Liberation Sans", 19.5, true));
     QPalette black = Label1[2]->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label1[2]->setPalette(black);
 
-    Label1[0] =
-        Place(new QLabel(Text(kDescription), client), Indexed("Label1", 0), 120, 870, 5535, 960);
+    Label1[0] = Place(new QLabel(Text(kDescription), client), Indexed("Label1", 0));
     Label1[0]->setFont(ControlFont("Liberation Sans", 7.5, true));
     Label1[0]->setWordWrap(true);
     Label1[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label4 = Place(new QLabel(QStringLiteral("File List:"), client), QStringLiteral("Label4"), 120,
-                   1890, 675, 240);
-    lblFilePath = Place(new QLabel(Text(kNoPathCaption), client), QStringLiteral("lblFilePath"),
-                        735, 1890, 4920, 240);
+    Label4 = Place(new QLabel(QStringLiteral("File List:"), client), QStringLiteral("Label4"));
+    lblFilePath = Place(new QLabel(Text(kNoPathCaption), client), QStringLiteral("lblFilePath"));
     lblFilePath->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // Folder names may hold "<" and "&": never read them as markup.
     lblFilePath->setTextFormat(Qt::PlainText);
 
-    File1 = Place(new FileListBox(m_FileSystem, client), QStringLiteral("File1"), 120, 2100, 5535,
-                  2370);
+    File1 = Place(new FileListBox(m_FileSystem, client), QStringLiteral("File1"));
 
     ChkRemoveDigits = Place(
         new QCheckBox(QStringLiteral("Remove Digits from start of Filename (use with caution!)"),
                       client),
-        QStringLiteral("ChkRemoveDigits"), 120, 4545, 5925, 315);
+        QStringLiteral("ChkRemoveDigits"));
     ChkRemovePostDigits =
         Place(new QCheckBox(
                   QStringLiteral("Remove Digits from end of Filename (use with caution!)"), client),
-              QStringLiteral("ChkRemovePostDigits"), 120, 4830, 5535, 360);
+              QStringLiteral("ChkRemovePostDigits"));
 
     const char* optionCaptions[] = {
         "Replace Spaces with Underscores", "Replace Underscores with Spaces",
         "Remove Spaces and Underscores", "Don't Change Spaces or Underscores"};
-    const int optionTops[] = {5340, 5580, 5805, 6045};
     for (int i = 0; i < 4; ++i) {
         optUnderscore[i] = Place(new QRadioButton(QLatin1String(optionCaptions[i]), client),
-                                 Indexed("optUnderscore", i), 120, optionTops[i], 3132, 255);
+                                 Indexed("optUnderscore", i));
     }
     optUnderscore[0]->setChecked(true);
 
     Frame3 = Place(new QGroupBox(QStringLiteral("Optional Replacements"), client),
-                   QStringLiteral("Frame3"), 3444, 5325, 2196, 2400);
+                   QStringLiteral("Frame3"));
     Label2 = Place(new QLabel(QStringLiteral("Replace...      ...With"), Frame3),
-                   QStringLiteral("Label2"), 504, 276, 1524, 216);
+                   QStringLiteral("Label2"));
     for (int i = 0; i < engine::kReplacementCount; ++i) {
-        chkReplace[i] =
-            Place(new QCheckBox(Frame3), Indexed("chkReplace", i), 168, 495 + 300 * i, 255, 255);
-        txtReplace[i] =
-            Place(new QLineEdit(Frame3), Indexed("txtReplace", i), 492, 480 + 300 * i, 780, 285);
-        txtWith[i] =
-            Place(new QLineEdit(Frame3), Indexed("txtWith", i), 1284, 480 + 300 * i, 780, 285);
+        chkReplace[i] = Place(new QCheckBox(Frame3), Indexed("chkReplace", i));
+        txtReplace[i] = Place(new QLineEdit(Frame3), Indexed("txtReplace", i));
+        txtWith[i] = Place(new QLineEdit(Frame3), Indexed("txtWith", i));
     }
 
     Label3 =
         Place(new QLabel(QStringLiteral("(Enter a \"#\" for an index number with leading zeros)"),
                          client),
-              QStringLiteral("Label3"), 2445, 6480, 975, kHintHeight);
+              QStringLiteral("Label3"));
     Label3->setFont(ControlFont("DejaVu Sans Condensed", 7.5));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -250,35 +250,33 @@ void frmMain::CreateControls() {
     grey.setColor(QPalette::WindowText, QColor(64, 64, 64));
     Label3->setPalette(grey);
 
-    chkAddPrefix = Place(new QCheckBox(QStringLiteral("Add Prefix:"), client),
-                         QStringLiteral("chkAddPrefix"), 120, 6510, 1128, kTickBoxHeight);
-    txtPrefix = Place(new QLineEdit(client), QStringLiteral("txtPrefix"), 1260, 6510, 1140, 285);
-    chkAddSuffix = Place(new QCheckBox(QStringLiteral("Add Suffix:"), client),
-                         QStringLiteral("chkAddSuffix"), 120, 6870, 1128, kTickBoxHeight);
-    txtSuffix = Place(new QLineEdit(client), QStringLiteral("txtSuffix"), 1260, 6870, 1140, 285);
+    chkAddPrefix =
+        Place(new QCheckBox(QStringLiteral("Add Prefix:"), client), QStringLiteral("chkAddPrefix"));
+    txtPrefix = Place(new QLineEdit(client), QStringLiteral("txtPrefix"));
+    chkAddSuffix =
+        Place(new QCheckBox(QStringLiteral("Add Suffix:"), client), QStringLiteral("chkAddSuffix"));
+    txtSuffix = Place(new QLineEdit(client), QStringLiteral("txtSuffix"));
 
     lblLeadingZeros = Place(new QLabel(QStringLiteral("Number Of Digits in Index #:"), client),
-                            QStringLiteral("lblLeadingZeros"), 390, 7260, 2025, 225);
-    lblNumLeadingZeros = Place(new QLabel(QStringLiteral("1"), client),
-                               QStringLiteral("lblNumLeadingZeros"), 2460, 7245, 390, 270);
+                            QStringLiteral("lblLeadingZeros"));
+    lblNumLeadingZeros =
+        Place(new QLabel(QStringLiteral("1"), client), QStringLiteral("lblNumLeadingZeros"));
     lblNumLeadingZeros->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblNumLeadingZeros->setAlignment(Qt::AlignCenter);
     lblNumLeadingZeros->setFont(ControlFont("Liberation Sans", 8.25));
-    btnLeadingZerosUp =
-        Place(new QPushButton(client), QStringLiteral("btnLeadingZerosUp"), 2868, 7245, 264, 135);
+    btnLeadingZerosUp = Place(new QPushButton(client), QStringLiteral("btnLeadingZerosUp"));
     btnLeadingZerosUp->setIcon(Arrow(true));
     btnLeadingZerosUp->setIconSize(QSize(7, 4));
-    btnLeadingZerosDn =
-        Place(new QPushButton(client), QStringLiteral("btnLeadingZerosDn"), 2868, 7380, 264, 135);
+    btnLeadingZerosDn = Place(new QPushButton(client), QStringLiteral("btnLeadingZerosDn"));
     btnLeadingZerosDn->setIcon(Arrow(false));
     btnLeadingZerosDn->setIconSize(QSize(7, 4));
     lblFirstIndex = Place(new QLabel(QStringLiteral("Starting Index Number:"), client),
-                          QStringLiteral("lblFirstIndex"), 390, 7605, 1635, 225);
-    txtFirstIndex = Place(new QLineEdit(QStringLiteral("1"), client),
-                          QStringLiteral("txtFirstIndex"), 2085, 7590, 1050, 285);
+                          QStringLiteral("lblFirstIndex"));
+    txtFirstIndex =
+        Place(new QLineEdit(QStringLiteral("1"), client), QStringLiteral("txtFirstIndex"));
     chkRemoveOriginalName = Place(
         new QCheckBox(QStringLiteral("Discard Original File Names (use with caution!)"), client),
-        QStringLiteral("chkRemoveOriginalName"), 120, 7860, 5475, kTickBoxHeight);
+        QStringLiteral("chkRemoveOriginalName"));
     for (QWidget* control :
          {static_cast<QWidget*>(lblLeadingZeros), static_cast<QWidget*>(lblNumLeadingZeros),
           static_cast<QWidget*>(btnLeadingZerosUp), static_cast<QWidget*>(btnLeadingZerosDn),
@@ -287,15 +285,15 @@ void frmMain::CreateControls() {
         control->hide();
     }
 
-    Frame1 = Place(new QFrame(client), QStringLiteral("Frame1"), 48, 8130, 5688, 120);
+    Frame1 = Place(new QFrame(client), QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
 
-    lblProgress = Place(new QLabel(QStringLiteral("Progress"), client),
-                        QStringLiteral("lblProgress"), 90, 8280, 2985, 255);
+    lblProgress =
+        Place(new QLabel(QStringLiteral("Progress"), client), QStringLiteral("lblProgress"));
     lblProgress->hide();
-    ProgressBar1 = Place(new progressbar::ProgressBarWidget(client), QStringLiteral("ProgressBar1"),
-                         90, 8490, 3555, 315);
+    ProgressBar1 =
+        Place(new progressbar::ProgressBarWidget(client), QStringLiteral("ProgressBar1"));
     progressbar::PropertyStore definition;
     definition.WriteProperty("_extentx", kProgressBarExtentX, 0);
     definition.WriteProperty("_extenty", kProgressBarExtentY, 0);
@@ -303,15 +301,14 @@ void frmMain::CreateControls() {
     ProgressBar1->ReadProperties(definition);
     ProgressBar1->hide();
 
-    cmdBrowse = Place(new QPushButton(QStringLiteral("&Browse"), client),
-                      QStringLiteral("cmdBrowse"), 3696, 8325, 960, 480);
+    cmdBrowse =
+        Place(new QPushButton(QStringLiteral("&Browse"), client), QStringLiteral("cmdBrowse"));
     cmdBrowse->setIcon(ButtonPicture(QStringLiteral(":/window/browse.png")));
-    cmdRemove = Place(new QPushButton(QStringLiteral("&Clean"), client),
-                      QStringLiteral("cmdRemove"), 4695, 8325, 960, 480);
+    cmdRemove =
+        Place(new QPushButton(QStringLiteral("&Clean"), client), QStringLiteral("cmdRemove"));
     cmdRemove->setIcon(ButtonPicture(QStringLiteral(":/window/clean.png")));
 
-    StatusBar1 =
-        Place(new QLabel(client), QStringLiteral("StatusBar1"), 0, 8970, kClientWidthTwips, 450);
+    StatusBar1 = Place(new QLabel(client), QStringLiteral("StatusBar1"));
     StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusBar1->setFont(ControlFont("Liberation Sans", 8.25));
     StatusBar1->setTextFormat(Qt::PlainText);

@@ -1,6 +1,7 @@
 #include "window/window_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -35,6 +36,22 @@ bool BeyondInt32(const std::string& digits) {
 }
 
 }  // namespace
+
+std::map<QString, TwipsRect> ReadLayout(const QString& text) {
+    std::map<QString, TwipsRect> layout;
+    for (const QString& line : text.split(u'\n')) {
+        const QStringList fields = line.simplified().split(u' ');
+        bool read = fields.size() == 5 && !fields[0].startsWith(u'#');
+        std::array<int, 4> numbers{};
+        for (qsizetype i = 0; read && i < 4; ++i) {
+            numbers[static_cast<std::size_t>(i)] = fields[i + 1].toInt(&read);
+        }
+        if (read) {
+            layout[fields[0]] = {numbers[0], numbers[1], numbers[2], numbers[3]};
+        }
+    }
+    return layout;
+}
 
 int DigitCount(const QString& caption) {
     const double count = engine::RoundHalfEven(Value(caption));

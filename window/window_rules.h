@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 
 #include <QMessageBox>
@@ -12,6 +13,19 @@
 // The window's own rules on the texts of its controls, free of any widget: the handlers read the
 // controls, call these and set the controls.
 namespace klarwell::window {
+
+// A control's place in twips: left, top, width and height.
+struct TwipsRect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// The window's layout file: one control per line, its name and then its left, top, width and
+// height, separated by blanks. Other lines (empty ones, comments starting with "#") are skipped.
+[[nodiscard]] std::map<QString, TwipsRect> ReadLayout(const QString& text);
 
 // The digit count in the caption of lblNumLeadingZeros, rounded to a whole number as a clean run
 // reads it; never below 0.

@@ -18,6 +18,17 @@ QString Q(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// Only a name with four whole numbers is a place; blanks and tabs between them are one separator.
+TEST(ReadLayout, ReadsANameAndFourNumbersPerLine) {
+    const std::map<QString, TwipsRect> layout = ReadLayout(
+        Q("# name left top width height\n\n#x 1 2 3 4\nFrame2 -120 -120 6015 960\nshort 1 2 3\n"
+          "long 1 2 3 4 5\nword 1 2 three 4\n  Label1(2)\t1335  240 4185 570\r\nlast 1 2 3 4"));
+    const std::map<QString, TwipsRect> expected = {{Q("Frame2"), {-120, -120, 6015, 960}},
+                                                   {Q("Label1(2)"), {1335, 240, 4185, 570}},
+                                                   {Q("last"), {1, 2, 3, 4}}};
+    EXPECT_EQ(layout, expected);
+}
+
 TEST(DigitCountRules, ReadRaiseAndStepTheCount) {
     struct Row {
         const char *why, *caption, *up, *ten, *oneFifty;  // up; after choosing 10 or 150 files
