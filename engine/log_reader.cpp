@@ -34,7 +34,6 @@ int HexValue(char c) {
 // Turns "\xHH" back into its byte; nullopt for a "\x" without two upper-case hex digits.
 std::optional<std::string> Unescape(std::string_view text) {
     std::string bytes;
-    bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\' || i + 1 >= text.size() || text[i + 1] != 'x') {
             bytes += text[i];

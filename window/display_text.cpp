@@ -9,7 +9,6 @@ namespace klarwell::window {
 
 QString DisplayText(std::string_view bytes) {
     QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
     std::size_t runStart = 0;
     std::size_t at = 0;
     const auto flushRun = [&] {

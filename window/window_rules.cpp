@@ -118,7 +118,6 @@ bool HashCondition(bool prefixTicked, const QString& prefix, bool suffixTicked,
 QString RemoveInvalidChars(const QString& Text, bool AllowHash) {
     static const QString kForbidden = QStringLiteral("/\\:?<>|\"'@#$%^~&");
     QString cleaned;
-    cleaned.reserve(Text.size());
     for (const QChar c : Text) {
         if (!kForbidden.contains(c) || (AllowHash && c == QLatin1Char('#'))) {
             cleaned += c;
