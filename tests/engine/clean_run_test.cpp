@@ -297,6 +297,9 @@ TEST(RenameStep, EveryOutcomeOfOneFile) {
          Faults{.NoReplaceError = EINVAL, .LinkError = EOPNOTSUPP}},
         {"too many links to the file: look, then rename", mine, "a_b", Answers{}, Lines{cleaned},
          renamed, 5, Faults{.NoReplaceError = EINVAL, .LinkError = EMLINK}},
+        {"a link refused for another reason is a failure", mine, "a_b", Answers{Ok},
+         Lines{failed("Permission denied")}, mine, 4,
+         Faults{.NoReplaceError = EINVAL, .LinkError = EACCES}},
         {"Yes over a hard link", Lines{"a b.mp3: mine", "a_b.mp3 => a b.mp3"}, "a_b", Answers{Yes},
          Lines{conflict, cleaned}, renamed, 5},
         {"Yes over a link to the file", Lines{"a b.mp3: mine", "a_b.mp3 -> a b.mp3"}, "a_b",
@@ -404,6 +407,7 @@ TEST(AppendLine, EveryLineStartsOnALineOfItsOwn) {
     const Row rows[] = {
         {"a new log holds just the line", "", "new\r\n"},
         {"a whole last line is followed directly", "old\r\n", "old\r\nnew\r\n"},
+        {"a log of one empty line", "\r\n", "\r\nnew\r\n"},
         {"a torn last line is ended first", "Re-named/m/a a.mp3 a",
          "Re-named/m/a a.mp3 a\r\nnew\r\n"},
         {"a bare line feed is not a line end of the log", "old\n", "old\n\r\nnew\r\n"},

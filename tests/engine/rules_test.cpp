@@ -321,6 +321,7 @@ TEST(Utf8SequenceLength, WellFormedSequencesOnly) {
         {"ASCII", "a", 1},
         {"two bytes: e acute", "\xc3\xa9x", 2},
         {"three bytes: the euro sign", "\xe2\x82\xac", 3},
+        {"the first of three bytes U+0800", "\xe0\xa0\x80", 3},
         {"four bytes: U+1F600", "\xf0\x9f\x98\x80", 4},
         {"the largest code point U+10FFFF", "\xf4\x8f\xbf\xbf", 4},
         {"beyond U+10FFFF", "\xf4\x90\x80\x80", 0},
