@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QImage>
@@ -86,12 +87,22 @@ struct ScriptedDialogs : window::QtDialogs {
     std::function<void()> WhileBoxOpen = [] {};
 };
 
+// Notes the cursor the user sees while a folder is listed.
+struct ListingFileSystem : engine::PosixFileSystem {
+    engine::FolderListing ListFiles(const std::filesystem::path& folder) const override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        CursorWhileListing = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+        return PosixFileSystem::ListFiles(folder);
+    }
+    mutable Qt::CursorShape CursorWhileListing = Qt::ArrowCursor;
+};
+
 struct WindowUnderTest {
     WindowUnderTest() { Form.show(); }
 
     TempFolder Music, ProgramFolder;
     ScriptedDialogs Dialogs;
-    engine::PosixFileSystem FileSystem;
+    ListingFileSystem FileSystem;
     engine::CleanupLog Log{ProgramFolder.Path(), ProgramFolder.Path() / "fallback"};
     window::frmMain Form{Dialogs, FileSystem, Log};
 };
@@ -243,8 +254,10 @@ TEST(CmdBrowseClick, ShowsTheChosenFolderAsTextAndCancelClearsIt) {
     w.Music.CreateFile("x%2y <b>z/caf\xE9.mp3");
     const std::string folder = w.Dialogs.Folder = w.Music.Path() / "x%2y <b>z";
     const QAbstractItemModelTester model(w.Form.File1->model(),
-                                       QAbstractItemModelTester::FailureReportingMode::Fatal);
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
     w.Form.cmdBrowse->click();
+    EXPECT_TRUE(w.FileSystem.CursorWhileListing == Qt::WaitCursor &&
+                !QApplication::overrideCursor());
     EXPECT_EQ(w.Form.File1->Names(), Names{"caf\xE9.mp3"});
     EXPECT_EQ(w.Form.File1->model()->index(0, 0).data().toString(), QStringLiteral("caf\\xE9.mp3"));
     EXPECT_TRUE(w.Form.TakeSettings().FolderChosen);
