@@ -266,6 +266,8 @@ TEST(TaskConfirmationText, ClausesAndSentencesInTheirPlace) {
          Structure("\"Song 0 (live)\".")},
         {"discard with a suffix alone", Options().Discard().Prefix("").Suffix("_#"),
          Structure("\"_0\".")},
+        {"discard with a prefix alone", Options().Discard().Prefix("Track #"),
+         Structure("\"Track 0\".")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
