@@ -29,6 +29,8 @@ TEST(PropertyStore, WriteWithDefaultAndCaseFreeNames) {
     store.WriteProperty("Value", 1, 0);
     EXPECT_TRUE(store.ReadBool("VALUE", false)) << "non-zero read as True";
     EXPECT_EQ(store.ReadPicture("Value"), nullptr) << "a number is no picture";
+    store.WriteProperty("Image", Picture(std::make_shared<PixelSurface>(1, 1)), Picture{});
+    EXPECT_TRUE(store.ReadBool("image", true)) << "a picture is no flag: the default";
 }
 
 // Creation leaves hatch style 0 (4 is the stored default) and the colour as RGB, which never

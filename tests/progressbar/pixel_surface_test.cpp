@@ -31,20 +31,25 @@ TEST(PixelSurface, FillFrameAndLines) {
                             {10, 1, 13, 4},   // slanted: (10, 1), (11, 2), (12, 3)
                             {0, 5, 2, 7},     // slanted from column 0: (0, 5), (1, 6)
                             {13, 0, 11, 2},   // slanted from row 0: (13, 0), (12, 1)
+                            {7, 5, 8, 8},     // one column across: (7, 5), (7, 6), (8, 7)
+                            {12, 5, 15, 6},   // off the right edge: (12, 5), (13, 5)
                             {12, 6, 12, 6}};  // start equal to end: nothing
     for (const auto& line : lines) {
         surface.MoveToEx(line[0], line[1]);
         surface.LineTo(line[2], line[3]);
     }
+    surface.MoveToEx(11, 6);
+    surface.LineTo(11, 7);  // (11, 6)
+    surface.LineTo(9, 7);   // on from where the pen stopped: (11, 7), (10, 7)
     const Rows expected = {
         "FFFFFF.LLLL..L",  //
         "F.RRRF....L.L.",  //
         "F.RRRF.L...L..",  //
         "F....F.L.L..L.",  //
         "FFFFFF.L.L....",  //
-        "L........L....",  //
-        ".LLLLL........",  //
-        "..............",
+        "L......L.L..LL",  //
+        ".LLLLL.L...L..",  //
+        "........L.LL..",
     };
     EXPECT_EQ(Drawing(surface, {".FRL", {kWhite, 1 << 16, 2 << 16, 3 << 16}}), expected);
 }
@@ -67,8 +72,9 @@ TEST(PixelSurface, ClipsEveryOperationToTheRaster) {
     surface.PatBlt(0, 0, 1, 1);
     EXPECT_EQ(Drawing(surface, {".#", {kWhite, kInk}}), (Rows{"#...", "####", "..##"}));
     surface.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Brush::Solid(kPaper));
-    EXPECT_EQ(Drawing(surface, {"o", {kPaper}}), (Rows{"oooo", "oooo", "oooo"}));
-    EXPECT_EQ(surface.GetPixel(0, 3), 0U) << "nothing to read below the raster";
+    surface.FillRect({0, 0, 4, 3}, Brush::CreatePatternBrush(std::make_shared<PixelSurface>(2, 0)));
+    EXPECT_EQ(Drawing(surface, {"o", {kPaper}}), (Rows{"oooo", "oooo", "oooo"})) << "no picture";
+    EXPECT_EQ(surface.GetPixel(0, 3) + surface.GetPixel(-1, 0), 0U) << "nothing to read outside";
     EXPECT_EQ(PixelSurface(-5, 3).Width(), 0);
 }
 

@@ -153,6 +153,9 @@ TEST(XPProgressBar, PictureSettlesWhenAPaintRepeatsItself) {
     EXPECT_TRUE(bar->IsPictureSettled());
     bar->SetMax(50);
     EXPECT_FALSE(bar->IsPictureSettled()) << "the text would change";
+    const auto font = MakeBar(0, 0, 37);
+    font->SetFont(std::make_shared<FontObject>(FontObject{"Verdana", 10.0}));
+    EXPECT_FALSE(font->IsPictureSettled()) << "another font";
 }
 
 }  // namespace
