@@ -40,7 +40,6 @@ FileListBox::FileListBox(const engine::FileSystem& fs, QWidget* parent)
     setModel(m_Model);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 FileListBox::~FileListBox() = default;

@@ -72,8 +72,6 @@ constexpr std::int32_t kProgressBarExtentY = 450;
 constexpr std::int32_t kProgressBarColor = 12937777;
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidthTwips = 5790;
-constexpr int kClientHeightTwips = 9390;
 const QColor kPictureTransparent(255, 0, 255);
 
 QString Text(std::string_view text) {
@@ -166,8 +164,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateControls() {
     auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+    client->setFixedSize(Place(client, QStringLiteral("client"))->size());
     client->setFont(ControlFont("Liberation Sans", 7.5));
     setCentralWidget(client);
 

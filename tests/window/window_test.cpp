@@ -133,6 +133,7 @@ TEST(FormLoad, StartsWithNoFolderCentredAndDrawnWhole) {
     EXPECT_EQ(f.StatusBar1->text(), Q(kSelectFolderStatus));
     // The client area is 5790 by 9390 twips; the status line, 450 high, fills its bottom edge.
     EXPECT_EQ(f.StatusBar1->geometry(), QRect(0, 596, 386, 30));
+    EXPECT_EQ(f.minimumSize(), f.maximumSize()) << "a fixed frame: the user cannot resize it";
     f.CenterOnScreen();  // to within the few pixels of a window frame
     const QPoint offCentre = f.geometry().center() - f.screen()->availableGeometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 8);
