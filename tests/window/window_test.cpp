@@ -138,6 +138,7 @@ TEST(FormLoad, StartsWithNoFolderCentredAndDrawnWhole) {
     const QPoint offCentre = f.geometry().center() - f.screen()->availableGeometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 8);
     EXPECT_EQ(Options(f), "0 24 ---");
+    EXPECT_TRUE(f.optUnderscore[0]->isChecked()) << "spaces become underscores";
     EXPECT_TRUE(f.File1->isHidden() && f.ProgressBar1->isHidden() && f.lblProgress->isHidden());
     for (const QCheckBox* box : {f.chkAddPrefix, f.chkAddSuffix, f.chkRemoveOriginalName}) {
         EXPECT_EQ(box->size().expandedTo(box->sizeHint()), box->size());
