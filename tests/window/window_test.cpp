@@ -108,8 +108,13 @@ struct WindowUnderTest {
 };
 
 // What the user sees of the option rules: the index controls shown (of 7), the name-editing
-// controls enabled (of 24), then the ticks of the prefix, suffix and discard boxes.
+// controls enabled (of 24; a disabled field shows the face of buttons), then the ticks of the
+// prefix, suffix and discard boxes.
 std::string Options(window::frmMain& f) {
+    const auto open = [face = f.palette().color(QPalette::Button)](const QLineEdit* field) {
+        return field->isEnabled() ||
+               field->palette().color(QPalette::Active, QPalette::Base) != face;
+    };
     int shown = 0;
     for (const QWidget* control : std::initializer_list<QWidget*>{
              f.lblLeadingZeros, f.lblNumLeadingZeros, f.btnLeadingZerosUp, f.btnLeadingZerosDn,
@@ -119,7 +124,7 @@ std::string Options(window::frmMain& f) {
     int enabled = f.ChkRemoveDigits->isEnabled() + f.ChkRemovePostDigits->isEnabled();
     for (int i = 0; i < 6; ++i) {
         enabled += (i < 4 && f.optUnderscore[i]->isEnabled()) + f.chkReplace[i]->isEnabled();
-        enabled += f.txtReplace[i]->isEnabled() + f.txtWith[i]->isEnabled();
+        enabled += open(f.txtReplace[i]) + open(f.txtWith[i]);
     }
     return std::to_string(shown) + " " + std::to_string(enabled) + " " +
            (f.chkAddPrefix->isChecked() ? "P" : "-") + (f.chkAddSuffix->isChecked() ? "S" : "-") +
@@ -139,6 +144,24 @@ TEST(FormLoad, StartsWithNoFolderCentredAndDrawnWhole) {
     EXPECT_LE(offCentre.manhattanLength(), 8);
     EXPECT_EQ(Options(f), "0 24 ---");
     EXPECT_TRUE(f.optUnderscore[0]->isChecked()) << "spaces become underscores";
+    std::vector<QWidget*> tabs = {f.cmdBrowse,           f.cmdRemove,        f.ChkRemoveDigits,
+                                  f.ChkRemovePostDigits, f.optUnderscore[0], f.optUnderscore[1],
+                                  f.optUnderscore[2],    f.optUnderscore[3], f.chkAddPrefix,
+                                  f.txtPrefix,           f.chkAddSuffix,     f.txtSuffix,
+                                  f.btnLeadingZerosUp,   f.btnLeadingZerosDn};
+    for (int i = 0; i < 6; ++i) {
+        tabs.insert(tabs.end(), {f.chkReplace[i], f.txtReplace[i], f.txtWith[i]});
+    }
+    tabs.insert(tabs.end(), {f.File1, f.chkRemoveOriginalName, f.txtFirstIndex});
+    const auto nextTab = [](QWidget* control) {
+        do {
+            control = control->nextInFocusChain();
+        } while ((control->focusPolicy() & Qt::TabFocus) == 0);
+        return control;
+    };
+    for (std::size_t i = 1; i < tabs.size(); ++i) {
+        EXPECT_EQ(nextTab(tabs[i - 1]), tabs[i]) << "tab order, step " << i;
+    }
     EXPECT_TRUE(f.File1->isHidden() && f.ProgressBar1->isHidden() && f.lblProgress->isHidden());
     for (const QCheckBox* box : {f.chkAddPrefix, f.chkAddSuffix, f.chkRemoveOriginalName}) {
         EXPECT_EQ(box->size().expandedTo(box->sizeHint()), box->size());
