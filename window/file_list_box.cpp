@@ -14,7 +14,7 @@ namespace klarwell::window {
 // Shows the names on demand, so a long list costs only the rows on screen.
 class FileListBox::Model : public QAbstractListModel {
 public:
-    Model(const std::vector<std::string>& names, QObject* parent)
+    Model(const engine::NameList& names, QObject* parent)
         : QAbstractListModel(parent), m_Names(names) {}
 
     void BeginReset() { beginResetModel(); }
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    const std::vector<std::string>& m_Names;
+    const engine::NameList& m_Names;
 };
 
 FileListBox::FileListBox(const engine::FileSystem& fs, QWidget* parent)
@@ -57,7 +57,7 @@ std::error_code FileListBox::Refresh() {
     QApplication::restoreOverrideCursor();
     m_Model->BeginReset();
     if (listing.Error) {
-        m_Names.clear();
+        m_Names = {};
     } else {
         m_Names = std::move(listing.Names);
     }
@@ -65,8 +65,8 @@ std::error_code FileListBox::Refresh() {
     return listing.Error;
 }
 
-const std::string& FileListBox::List(int index) const {
-    return m_Names.at(static_cast<std::size_t>(index));
+std::string_view FileListBox::List(int index) const {
+    return m_Names[static_cast<std::size_t>(index)];
 }
 
 int FileListBox::ListIndex() const {

@@ -242,7 +242,7 @@ TEST(CmdBrowseClick, ShowsTheChosenFolderAsTextAndCancelClearsIt) {
     w.Music.CreateFile("x%2y <b>z/caf\xE9.mp3");
     const std::string folder = w.Dialogs.Folder = w.Music.Path() / "x%2y <b>z";
     w.Form.cmdBrowse->click();
-    EXPECT_EQ(w.Form.File1->Names(), Names{"caf\xE9.mp3"});
+    EXPECT_EQ(w.Form.File1->Names(), engine::NameList{"caf\xE9.mp3"});
     EXPECT_EQ(w.Form.File1->model()->index(0, 0).data().toString(), QStringLiteral("caf\\xE9.mp3"));
     EXPECT_TRUE(w.Form.TakeSettings().FolderChosen);
     EXPECT_EQ(w.Form.Path, folder);
