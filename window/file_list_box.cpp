@@ -53,12 +53,11 @@ std::error_code FileListBox::SetPath(const std::filesystem::path& folder) {
 std::error_code FileListBox::Refresh() {
     // A folder of many thousand files takes a moment to read; the user sees that it is working.
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Model->BeginReset();
+    m_Names = {};  // let go of the old list before the new one is read, not hold both at once
     engine::FolderListing listing = engine::ListAudioFiles(m_FileSystem, m_Path);
     QApplication::restoreOverrideCursor();
-    m_Model->BeginReset();
-    if (listing.Error) {
-        m_Names = {};
-    } else {
+    if (!listing.Error) {
         m_Names = std::move(listing.Names);
     }
     m_Model->EndReset();
