@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "bench/bench_folder.h"
@@ -9,6 +8,7 @@
 #include "engine/batch_run.h"
 #include "engine/clean_settings.h"
 #include "engine/cleanup_log.h"
+#include "engine/name_list.h"
 #include "engine/posix_file_system.h"
 #include "engine/run_state.h"
 
@@ -21,7 +21,7 @@ struct EngineRun {
         : Log(root.LogFolder(), root.LogFolder() / "fallback") {
         Settings.FolderChosen = true;
         Settings.FolderPath = root.Music();
-        Settings.FileNames = std::move(names);
+        Settings.FileNames = engine::NameList(names);
     }
 
     // One whole batch run; returns the number of files renamed.

@@ -70,7 +70,7 @@ void RunBatch(const CleanSettings& settings, RunState& state, UserInterface& ui,
     const int last = count - 1;
     for (state.cnt = 0; state.cnt <= last && !state.CancelProcess; ++state.cnt) {
         ui.SelectListEntry(state.cnt);
-        const std::string& listedName = settings.FileNames[static_cast<std::size_t>(state.cnt)];
+        const std::string_view listedName = settings.FileNames[static_cast<std::size_t>(state.cnt)];
         ui.SetProgress(ProgressValue(state.cnt, count));
         // An entry whose name a rename of this run took over leads to that renamed file; its own
         // file was replaced with the user's consent. Renaming it again would move the wrong file.

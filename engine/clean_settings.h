@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <vector>
+
+#include "engine/name_list.h"
 
 namespace klarwell::engine {
 
@@ -31,7 +32,7 @@ inline constexpr int kReplacementCount = 6;
 struct CleanSettings {
     bool FolderChosen = false;
     std::filesystem::path FolderPath;
-    std::vector<std::string> FileNames;
+    NameList FileNames;
     bool RemoveLeadingDigits = false;
     bool RemoveTrailingDigits = false;
     bool AddPrefix = false;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 #include <span>
 #include <string>
 #include <vector>
@@ -46,6 +45,37 @@ std::string NaturalKey(std::string_view name) {
     return key;
 }
 
+// The positions of the names that match the list pattern, in natural order. Each key is made
+// once, not once per comparison, all in one buffer that is gone before the sorted list is built:
+// a folder of a million names is a normal day.
+std::vector<std::uint32_t> NaturalOrder(const NameList& names) {
+    std::size_t keyBytes = 0;
+    for (const std::string_view name : names) {
+        keyBytes += name.size() + 6;  // two runs of digits, as most names have: one is in ".mp3"
+    }
+    std::string keys;
+    keys.reserve(keyBytes);  // room made once: doubling would hold two copies of the keys at once
+    std::vector<std::uint32_t> starts;
+    starts.reserve(names.size() + 1);
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t position = 0; position < names.size(); ++position) {
+        starts.push_back(static_cast<std::uint32_t>(keys.size()));
+        if (MatchesListPattern(names[position])) {
+            order.push_back(position);
+            AppendNaturalKey(keys, names[position]);
+        }
+    }
+    starts.push_back(static_cast<std::uint32_t>(keys.size()));
+    const auto key = [&](std::uint32_t i) {
+        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int byKey = key(a).compare(key(b));
+        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+    });
+    return order;
+}
+
 }  // namespace
 
 bool MatchesListPattern(std::string_view name) {
@@ -64,43 +94,7 @@ bool NaturalLess(std::string_view a, std::string_view b) {
 
 FolderListing ListAudioFiles(const FileSystem& fs, const std::filesystem::path& folder) {
     FolderListing listing = fs.ListFiles(folder);
-    std::erase_if(listing.Names, [](const std::string& name) { return !MatchesListPattern(name); });
-    // Each key made once, not once per comparison, all in one buffer: a folder of a million names
-    // is a normal day.
-    std::vector<std::string>& names = listing.Names;
-    std::size_t keyBytes = 0;
-    for (const std::string& name : names) {
-        keyBytes += name.size() + 3;  // one run of digits, as most names have
-    }
-    std::string keys;
-    keys.reserve(keyBytes);
-    std::vector<std::uint32_t> starts;
-    starts.reserve(names.size() + 1);
-    for (const std::string& name : names) {
-        starts.push_back(static_cast<std::uint32_t>(keys.size()));
-        AppendNaturalKey(keys, name);
-    }
-    starts.push_back(static_cast<std::uint32_t>(keys.size()));
-    const auto key = [&](std::uint32_t i) {
-        return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
-    };
-    std::vector<std::uint32_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0U);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int byKey = key(a).compare(key(b));
-        return byKey != 0 ? byKey < 0 : names[a] < names[b];
-    });
-    // Into that order in place, one cycle of the permutation at a time.
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        std::size_t at = i;
-        while (order[at] != i) {
-            const std::size_t from = order[at];
-            std::swap(names[at], names[from]);
-            order[at] = static_cast<std::uint32_t>(at);
-            at = from;
-        }
-        order[at] = static_cast<std::uint32_t>(at);
-    }
+    listing.Names = listing.Names.Picked(NaturalOrder(listing.Names));
     return listing;
 }
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <vector>
+
+#include "engine/name_list.h"
 
 namespace klarwell::engine {
 
@@ -20,7 +21,7 @@ struct SameFileResult {
 
 struct FolderListing {
     // Bare names of the entries that are not folders, as the file system gives them (bytes).
-    std::vector<std::string> Names;
+    NameList Names;
     std::error_code Error;
 };
 

@@ -315,7 +315,11 @@ FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) co
         }
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && !IsFolder(fd, *entry)) {
-            listing.Names.emplace_back(name);
+            if (!listing.Names.Fits(name)) {
+                listing.Error = Errno(EOVERFLOW);
+                break;
+            }
+            listing.Names.push_back(name);
         }
     }
     ::closedir(stream);

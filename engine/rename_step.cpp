@@ -1,6 +1,5 @@
 #include "engine/rename_step.h"
 
-#include <algorithm>
 #include <string>
 
 #include "engine/application_identity.h"
@@ -74,11 +73,11 @@ std::error_code ReplaceExisting(FileSystem& fs, const std::filesystem::path& fol
     if (listing.Error) {
         return listing.Error;
     }
-    const bool targetIsOwnEntry =
-        std::find(listing.Names.begin(), listing.Names.end(), targetName) != listing.Names.end();
-    if (targetIsOwnEntry) {
-        // A hard link: the target name already holds the content; drop the listed name.
-        return fs.Remove(from);
+    for (const std::string_view name : listing.Names) {
+        if (name == targetName) {
+            // A hard link: the target name already holds the content; drop the listed name.
+            return fs.Remove(from);
+        }
     }
     // A file system that ignores letter case: the rename changes the case of the one entry.
     return fs.Rename(from, to);

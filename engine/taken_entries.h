@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
-#include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/name_list.h"
 
 namespace klarwell::engine {
 
@@ -14,7 +14,7 @@ namespace klarwell::engine {
 class TakenEntries {
 public:
     // Forgets every mark; `listed` must outlive the marks.
-    void Reset(std::span<const std::string> listed);
+    void Reset(const NameList& listed);
     // Marks every entry that bears `name`.
     void Take(std::string_view name);
     [[nodiscard]] bool IsTaken(std::size_t position) const {
@@ -24,7 +24,8 @@ public:
 private:
     void BuildTable();
 
-    std::span<const std::string> m_Listed;
+    static inline const NameList kNothingListed;  // before the first run
+    const NameList* m_Listed = &kNothingListed;
     std::vector<std::uint32_t> m_Slots;  // list position + 1 by name hash; 0 is a free slot
     std::vector<bool> m_Taken;
 };

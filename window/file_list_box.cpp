@@ -14,7 +14,7 @@ namespace klarwell::window {
 // Shows the names on demand, so a long list costs only the rows on screen.
 class FileListBox::Model : public QAbstractListModel {
 public:
-    Model(const std::vector<std::string>& names, QObject* parent)
+    Model(const engine::NameList& names, QObject* parent)
         : QAbstractListModel(parent), m_Names(names) {}
 
     void BeginReset() { beginResetModel(); }
@@ -32,7 +32,7 @@ public:
     }
 
 private:
-    const std::vector<std::string>& m_Names;
+    const engine::NameList& m_Names;
 };
 
 FileListBox::FileListBox(const engine::FileSystem& fs, QWidget* parent)
@@ -52,20 +52,15 @@ std::error_code FileListBox::SetPath(const std::filesystem::path& folder) {
 std::error_code FileListBox::Refresh() {
     // A folder of many thousand files takes a moment to read; the user sees that it is working.
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Model->BeginReset();
+    m_Names = {};  // let go of the old list before the new one is read, not hold both at once
     engine::FolderListing listing = engine::ListAudioFiles(m_FileSystem, m_Path);
     QApplication::restoreOverrideCursor();
-    m_Model->BeginReset();
-    if (listing.Error) {
-        m_Names.clear();
-    } else {
+    if (!listing.Error) {
         m_Names = std::move(listing.Names);
     }
     m_Model->EndReset();
     return listing.Error;
-}
-
-const std::string& FileListBox::List(int index) const {
-    return m_Names.at(static_cast<std::size_t>(index));
 }
 
 int FileListBox::ListIndex() const {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
+#include <string_view>
 #include <system_error>
-#include <vector>
 
 #include <QListView>
 
 #include "engine/file_system.h"
+#include "engine/name_list.h"
 
 namespace klarwell::window {
 
@@ -26,8 +26,7 @@ public:
     [[nodiscard]] std::error_code Refresh();
 
     [[nodiscard]] int ListCount() const { return static_cast<int>(m_Names.size()); }
-    [[nodiscard]] const std::string& List(int index) const;
-    [[nodiscard]] const std::vector<std::string>& Names() const { return m_Names; }
+    [[nodiscard]] const engine::NameList& Names() const { return m_Names; }
     // The selected entry, or -1.
     [[nodiscard]] int ListIndex() const;
     // Selects the entry and scrolls it into view.
@@ -38,7 +37,7 @@ private:
 
     const engine::FileSystem& m_FileSystem;
     std::filesystem::path m_Path;
-    std::vector<std::string> m_Names;
+    engine::NameList m_Names;
     Model* m_Model = nullptr;
 };
 

@@ -62,7 +62,8 @@ TEST(RunCleanCommand, DeclinedOrDigitCountRefused) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
         EngineFixture f;
-        f.Settings.FileNames.assign(static_cast<std::size_t>(row.files), "clean.mp3");
+        f.Settings.FileNames =
+            NameList(std::vector<std::string>(static_cast<std::size_t>(row.files), "clean.mp3"));
         f.Settings.IndexNumbering = row.numbering;
         f.Settings.FileCountChars = row.width;
         f.Settings.FirstIndex = row.firstIndex;
@@ -161,7 +162,7 @@ TEST(RunBatch, VisitsTheListInOrderThenFinishes) {
         EngineFixture f;
         CleanSettings settings = row.settings;
         settings.FolderPath = f.Music.Path();
-        settings.FileNames = row.listed;
+        settings.FileNames = NameList(row.listed);
         for (const std::string& name : row.listed) {
             f.Music.CreateFile(name, name);
         }

@@ -480,13 +480,16 @@ TEST(NaturalLess, NumbersByValueLettersWithoutCase) {
     }
 }
 
-// A run's marks and table are its own: the next run's list is looked up afresh.
+// A run's marks and table are its own: the next run's list is looked up afresh. Names are bytes,
+// found as such beside an empty one.
 TEST(TakenEntries, MarksEveryEntryOfTheNameAndForgetsThemAtAReset) {
-    const std::vector<std::string> first = {"a.mp3", "b.mp3", "a.mp3"}, second = {"c", "b.mp3"};
+    const NameList first = {"a.mp3", "", "a.mp3", "b\xE9.mp3"}, second = {"c", "b.mp3"};
     TakenEntries taken;
     taken.Reset(first);
     taken.Take("a.mp3");
-    EXPECT_TRUE(taken.IsTaken(0) && !taken.IsTaken(1) && taken.IsTaken(2) && !taken.IsTaken(3));
+    taken.Take("b\xE9.mp3");
+    EXPECT_TRUE(taken.IsTaken(0) && !taken.IsTaken(1) && taken.IsTaken(2) && taken.IsTaken(3) &&
+                !taken.IsTaken(4));
     taken.Reset(second);
     taken.Take("b.mp3");
     EXPECT_TRUE(!taken.IsTaken(0) && taken.IsTaken(1));
@@ -501,13 +504,12 @@ TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {
     const PosixFileSystem fs{};
     const FolderListing listing = ListAudioFiles(fs, folder.Path());
     EXPECT_FALSE(listing.Error) << listing.Error.message();
-    EXPECT_EQ(listing.Names,
-              (std::vector<std::string>{"A01.wav", "a1.wav", "b.krt", "c.mp3", "gone.mp3",
-                                        "Track 02.mp3", "Track 2.MP3", "Track 10.mp3"}));
+    EXPECT_EQ(listing.Names, (NameList{"A01.wav", "a1.wav", "b.krt", "c.mp3", "gone.mp3",
+                                       "Track 02.mp3", "Track 2.MP3", "Track 10.mp3"}));
 
     const FolderListing missing = ListAudioFiles(fs, folder.Path() / "gone");
     EXPECT_TRUE(missing.Error) << "a folder that is not there is reported";
-    EXPECT_TRUE(missing.Names.empty());
+    EXPECT_EQ(missing.Names, NameList{});
 }
 
 }  // namespace

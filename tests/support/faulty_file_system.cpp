@@ -59,12 +59,13 @@ std::filesystem::path FaultyFileSystem::FindIgnoringCase(const std::filesystem::
     if (!m_Faults.IgnoreCase || PosixFileSystem::Exists(path)) {
         return path;
     }
-    const auto folded = [](std::string name) {
+    const auto folded = [](std::string_view bytes) {
+        std::string name(bytes);
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         return name;
     };
-    for (const std::string& name : PosixFileSystem::ListFiles(path.parent_path()).Names) {
+    for (const std::string_view name : PosixFileSystem::ListFiles(path.parent_path()).Names) {
         if (folded(name) == folded(path.filename().native())) {
             return path.parent_path() / name;
         }

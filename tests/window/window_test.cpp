@@ -283,7 +283,7 @@ TEST(CmdBrowseClick, ShowsTheChosenFolderAsTextAndCancelClearsIt) {
     w.Form.cmdBrowse->click();
     EXPECT_TRUE(w.FileSystem.CursorWhileListing == Qt::WaitCursor &&
                 !QApplication::overrideCursor());
-    EXPECT_EQ(w.Form.File1->Names(), Names{"caf\xE9.mp3"});
+    EXPECT_EQ(w.Form.File1->Names(), engine::NameList{"caf\xE9.mp3"});
     EXPECT_EQ(w.Form.File1->model()->index(0, 0).data().toString(), QStringLiteral("caf\\xE9.mp3"));
     EXPECT_TRUE(w.Form.TakeSettings().FolderChosen);
     EXPECT_EQ(w.Form.Path, folder);

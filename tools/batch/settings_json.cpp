@@ -95,7 +95,7 @@ public:
         return true;
     }
 
-    bool Names(const json& value, std::vector<std::string>& names) {
+    bool Names(const json& value, engine::NameList& names) {
         if (!value.is_array()) {
             return Fail("FileNames must be an array of texts");
         }
@@ -112,7 +112,7 @@ public:
             if (name.find('\0') != std::string::npos) {
                 return Fail(where + " holds a NUL character");
             }
-            names.push_back(std::move(name));
+            names.push_back(name);
         }
         return true;
     }
