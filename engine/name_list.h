@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace klarwell::engine {
@@ -40,9 +41,13 @@ public:
         }
     }
 
-    // Whether one more name fits: the ends count bytes in 32 bits.
-    [[nodiscard]] bool Fits(std::string_view name) const {
-        return m_Bytes.size() + name.size() <= UINT32_MAX;
+    // Adds the name unless the list would pass 4 GiB, which the 32-bit ends cannot count.
+    [[nodiscard]] std::error_code Add(std::string_view name) {
+        if (m_Bytes.size() + name.size() > UINT32_MAX) {
+            return std::make_error_code(std::errc::value_too_large);
+        }
+        push_back(name);
+        return {};
     }
     void push_back(std::string_view name) {
         m_Bytes.append(name);

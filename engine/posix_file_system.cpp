@@ -315,11 +315,10 @@ FolderListing PosixFileSystem::ListFiles(const std::filesystem::path& folder) co
         }
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && !IsFolder(fd, *entry)) {
-            if (!listing.Names.Fits(name)) {
-                listing.Error = Errno(EOVERFLOW);
+            listing.Error = listing.Names.Add(name);
+            if (listing.Error) {
                 break;
             }
-            listing.Names.push_back(name);
         }
     }
     ::closedir(stream);
