@@ -230,13 +230,15 @@ TEST(TakeSettings, ReadsTheControlsAsTheyStand) {
     f.lblNumLeadingZeros->setText(QStringLiteral("3"));
     f.txtFirstIndex->setText(QStringLiteral("40"));
     f.chkRemoveOriginalName->setChecked(true);
-    f.txtReplace[5]->setText(QStringLiteral("k"));  // ticks its row
+    f.txtReplace[0]->setText(QStringLiteral("j"));  // ticks its row
+    f.txtReplace[5]->setText(QStringLiteral("k"));
     f.optUnderscore[3]->setChecked(true);
     engine::CleanSettings expected;  // the rest as at start
     expected.AddSuffix = expected.IndexNumbering = expected.DiscardOriginalNames = true;
     expected.Suffix = "-#";
     expected.FileCountChars = 3;
     expected.FirstIndex = 40;
+    expected.Replacements[0] = {true, "j", ""};
     expected.Replacements[5] = {true, "k", ""};
     expected.SpaceMode = engine::SpaceUnderscoreMode::KeepSpacesAndUnderscores;
     EXPECT_EQ(f.TakeSettings(), expected);
@@ -307,8 +309,9 @@ TEST(CmdRemoveClick, RunsWithTheBarShownTheWindowHeldAndTheEntryOfEachBoxSelecte
     w.Dialogs.Folder = w.Music.Path();
     Names seen;  // while each box is open: the entry selected, the bar shown
     w.Dialogs.WhileBoxOpen = [&] {
-        seen.push_back(std::to_string(w.Form.File1->ListIndex()) +
-                       (w.Form.ProgressBar1->isVisible() ? " bar" : ""));
+        seen.push_back(
+            std::to_string(w.Form.File1->ListIndex()) +
+            (w.Form.ProgressBar1->isVisible() && w.Form.lblProgress->isVisible() ? " bar" : ""));
         if (seen.size() > 1) {
             w.Form.mnuExit->trigger();  // refused during the run
         }
