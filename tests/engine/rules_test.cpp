@@ -507,6 +507,14 @@ TEST(ListAudioFiles, FilesOfTheListPatternInNaturalOrder) {
     EXPECT_EQ(listing.Names, (NameList{"A01.wav", "a1.wav", "b.krt", "c.mp3", "gone.mp3",
                                        "Track 02.mp3", "Track 2.MP3", "Track 10.mp3"}));
 
+    // Listed in this order, the sort meets "B" after "a", whose key is one below its own.
+    struct Listed : PosixFileSystem {
+        FolderListing ListFiles(const std::filesystem::path&) const override {
+            return {NameList{"a.mp3", "B.mp3"}, {}};
+        }
+    };
+    EXPECT_EQ(ListAudioFiles(Listed{}, "/").Names, (NameList{"a.mp3", "B.mp3"}));
+
     const FolderListing missing = ListAudioFiles(fs, folder.Path() / "gone");
     EXPECT_TRUE(missing.Error) << "a folder that is not there is reported";
     EXPECT_EQ(missing.Names, NameList{});

@@ -26,6 +26,8 @@ TEST(PropertyStore, WriteWithDefaultAndCaseFreeNames) {
     EXPECT_FALSE(store.Contains("Max")) << "writing the default again forgets the old value";
     store.WriteProperty("ShowText", true, false);
     EXPECT_EQ(store.ReadInt("showtext", 0), -1) << "True read as a number";
+    store.WriteProperty("Vertical", false, true);
+    EXPECT_EQ(store.ReadInt("vertical", 5), 0) << "False read as a number";
     store.WriteProperty("Value", 1, 0);
     EXPECT_TRUE(store.ReadBool("VALUE", false)) << "non-zero read as True";
     EXPECT_EQ(store.ReadPicture("Value"), nullptr) << "a number is no picture";
