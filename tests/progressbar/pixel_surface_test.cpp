@@ -64,13 +64,16 @@ TEST(PixelSurface, ClipsEveryOperationToTheRaster) {
     surface.SetPen(kInk);
     surface.MoveToEx(INT_MIN, INT_MIN);
     surface.LineTo(INT_MIN + 5, INT_MAX);  // slanted, far outside
+    surface.MoveToEx(1, INT_MIN);
+    surface.LineTo(2, INT_MAX);  // nearly upright, from far above to far below: x = 2 in the raster
+    surface.LineTo(1, INT_MIN);  // and back up: x = 2 again
     surface.SelectBrush(ink);
     surface.PatBlt(3, 0, -3, 2);  // negative width
     surface.MoveToEx(INT_MIN, 1);
     surface.LineTo(INT_MAX, 1);
     surface.PatBlt(2, 2, INT_MAX, INT_MAX);
     surface.PatBlt(0, 0, 1, 1);
-    EXPECT_EQ(Drawing(surface, {".#", {kWhite, kInk}}), (Rows{"#...", "####", "..##"}));
+    EXPECT_EQ(Drawing(surface, {".#", {kWhite, kInk}}), (Rows{"#.#.", "####", "..##"}));
     surface.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, Brush::Solid(kPaper));
     surface.FillRect({0, 0, 4, 3}, Brush::CreatePatternBrush(std::make_shared<PixelSurface>(2, 0)));
     EXPECT_EQ(Drawing(surface, {"o", {kPaper}}), (Rows{"oooo", "oooo", "oooo"})) << "no picture";
